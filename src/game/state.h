@@ -14,7 +14,7 @@ struct Pie {
   std::int32_t x = 0;
   std::int32_t y = 0;
   std::int32_t radius = 0;
-  std::int32_t radiusCopy = 0;  // set by every new game; nothing reads it
+  std::int32_t radiusCopy = 0;      // set by every new game; nothing reads it
   Table<std::int32_t, 7> segments;  // slots 1..6 hold colour codes (0 empty); entry 0 unused
 };
 

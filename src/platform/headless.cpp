@@ -6,10 +6,18 @@
 
 namespace wedgora {
 
-Key Key::of(char c) { return Key{std::string(1, c), scancodeForChar(c)}; }
-Key Key::extended(int scancode) { return Key{extendedKey(scancode), scancode}; }
-Key Key::esc() { return Key{std::string(1, char(27)), scan::kEsc}; }
-Key Key::enter() { return Key{std::string(1, char(13)), scan::kEnter}; }
+Key Key::of(char c) {
+  return Key{std::string(1, c), scancodeForChar(c)};
+}
+Key Key::extended(int scancode) {
+  return Key{extendedKey(scancode), scancode};
+}
+Key Key::esc() {
+  return Key{std::string(1, char(27)), scan::kEsc};
+}
+Key Key::enter() {
+  return Key{std::string(1, char(13)), scan::kEnter};
+}
 
 Script& Script::afterCopy(int copies) {
   copies_ = copies;
@@ -40,7 +48,9 @@ Script& Script::release(const Key& key) {
   return *this;
 }
 
-Script& Script::tap(const Key& key) { return press(key).release(key); }
+Script& Script::tap(const Key& key) {
+  return press(key).release(key);
+}
 
 Script& Script::type(std::string_view text) {
   for (char c : text) tap(Key::of(c));
@@ -69,7 +79,9 @@ Script& Script::buttonUp(int button) {
   return *this;
 }
 
-Script& Script::click(int x, int y) { return move(x, y).buttonDown(0).buttonUp(0); }
+Script& Script::click(int x, int y) {
+  return move(x, y).buttonDown(0).buttonUp(0);
+}
 
 Script& Script::wheel(int steps) {
   add(ScriptEvent::Kind::kWheel).x = steps;
@@ -114,7 +126,9 @@ void HeadlessPlatform::seedRandom(double seed) {
   Platform::seedRandom(seed + double(options_.seed));
 }
 
-bool HeadlessPlatform::openWindow(int, int) { return !options_.failOpen; }
+bool HeadlessPlatform::openWindow(int, int) {
+  return !options_.failOpen;
+}
 
 void HeadlessPlatform::present(const Page& page) {
   ++copies_;
@@ -122,7 +136,9 @@ void HeadlessPlatform::present(const Page& page) {
   if (onCopy) onCopy(page, copies_);
 }
 
-void HeadlessPlatform::inject(const ScriptEvent& event) { apply(event); }
+void HeadlessPlatform::inject(const ScriptEvent& event) {
+  apply(event);
+}
 
 void HeadlessPlatform::pumpEvents() {
   while (next_ < script_.events.size()) {
@@ -142,20 +158,40 @@ void HeadlessPlatform::apply(const ScriptEvent& event) {
       in.keyDown(event.key.scancode, clock_);
       in.queueKey(event.key.text);
       break;
-    case Kind::kKeyUp: in.keyUp(event.key.scancode, clock_); break;
-    case Kind::kMove: in.pointerAt(event.x, event.y); break;
-    case Kind::kLeave: in.pointerLeft(); break;
-    case Kind::kButtonDown: in.mouseButton(event.x, true, clock_); break;
-    case Kind::kButtonUp: in.mouseButton(event.x, false, clock_); break;
-    case Kind::kWheel: in.wheel(event.x); break;
-    case Kind::kFocusLost: in.focus(false); break;
-    case Kind::kFocusGained: in.focus(true); break;
-    case Kind::kCloseRequest: in.closeRequest(); break;
+    case Kind::kKeyUp:
+      in.keyUp(event.key.scancode, clock_);
+      break;
+    case Kind::kMove:
+      in.pointerAt(event.x, event.y);
+      break;
+    case Kind::kLeave:
+      in.pointerLeft();
+      break;
+    case Kind::kButtonDown:
+      in.mouseButton(event.x, true, clock_);
+      break;
+    case Kind::kButtonUp:
+      in.mouseButton(event.x, false, clock_);
+      break;
+    case Kind::kWheel:
+      in.wheel(event.x);
+      break;
+    case Kind::kFocusLost:
+      in.focus(false);
+      break;
+    case Kind::kFocusGained:
+      in.focus(true);
+      break;
+    case Kind::kCloseRequest:
+      in.closeRequest();
+      break;
   }
 }
 
 void HeadlessPlatform::checkStall() {
   if (clock_ - lastProgress_ < options_.stallSeconds) return;
+  // An event that only waits for its time will come; one that waits for a page copy may not.
+  if (!scriptSpent() && copies_ >= script_.events[next_].afterCopy) return;
   char message[160];
   std::snprintf(message, sizeof message,
                 "headless run stalled: no page copy after copy %d for %.1f virtual seconds "

@@ -22,7 +22,7 @@ struct Key {
   std::string text;  // "" for keys that type nothing (Shift)
   int scancode = 0;
 
-  static Key of(char c);           // an ordinary key, e.g. Key::of('q'), Key::of(' ')
+  static Key of(char c);              // an ordinary key, e.g. Key::of('q'), Key::of(' ')
   static Key extended(int scancode);  // byte 255 then the scan code, e.g. Left arrow
   static Key esc();
   static Key enter();
@@ -30,20 +30,20 @@ struct Key {
 
 struct ScriptEvent {
   enum class Kind {
-    kKeyDown,       // holds key.scancode and queues key.text
-    kKeyUp,         // lets go of key.scancode
-    kMove,          // pointer over the page at (x, y)
-    kLeave,         // pointer leaves the page
-    kButtonDown,    // button x (0 left, 1 right, 2 middle)
+    kKeyDown,     // holds key.scancode and queues key.text
+    kKeyUp,       // lets go of key.scancode
+    kMove,        // pointer over the page at (x, y)
+    kLeave,       // pointer leaves the page
+    kButtonDown,  // button x (0 left, 1 right, 2 middle)
     kButtonUp,
-    kWheel,         // x steps
+    kWheel,  // x steps
     kFocusLost,
     kFocusGained,
     kCloseRequest,  // the window's close button
   };
   Kind kind = Kind::kKeyDown;
-  int afterCopy = 0;        // due once this many page copies have happened...
-  double atTime = 0.0;      // ...and the virtual clock has reached this time (seconds from start)
+  int afterCopy = 0;    // due once this many page copies have happened...
+  double atTime = 0.0;  // ...and the virtual clock has reached this time (seconds from start)
   Key key;
   int x = 0;
   int y = 0;
@@ -57,7 +57,7 @@ class Script {
 
   Script& press(const Key& key);
   Script& release(const Key& key);
-  Script& tap(const Key& key);           // press and release at one instant
+  Script& tap(const Key& key);          // press and release at one instant
   Script& type(std::string_view text);  // taps each character in turn
   Script& move(int x, int y);
   Script& leave();
@@ -84,11 +84,11 @@ class HeadlessStall : public std::runtime_error {
 };
 
 struct HeadlessOptions {
-  std::uint64_t seed = 1;         // mixed into the random seed, so a seed plus a script replays
-  double startTime = 1000.0;      // the virtual clock at start, seconds
-  double timerStep = 1e-6;        // each timer read advances the clock this much
-  double stallSeconds = 5.0;      // virtual seconds without a copy or an event before failing
-  bool failOpen = false;          // openScreen fails, as with no display
+  std::uint64_t seed = 1;     // mixed into the random seed, so a seed plus a script replays
+  double startTime = 1000.0;  // the virtual clock at start, seconds
+  double timerStep = 1e-6;    // each timer read advances the clock this much
+  double stallSeconds = 5.0;  // virtual seconds without a copy or an event before failing
+  bool failOpen = false;      // openScreen fails, as with no display
 };
 
 class HeadlessPlatform : public Platform {

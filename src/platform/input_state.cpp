@@ -26,7 +26,9 @@ void InputState::queueKey(std::string text) {
   if (!text.empty()) queue_.push_back(std::move(text));
 }
 
-void InputState::closeRequest() { queue_.push_back(closeRequestKey()); }
+void InputState::closeRequest() {
+  queue_.push_back(closeRequestKey());
+}
 
 void InputState::pointerAt(int x, int y) {
   x_ = x;
@@ -34,7 +36,9 @@ void InputState::pointerAt(int x, int y) {
   inside_ = true;
 }
 
-void InputState::pointerLeft() { inside_ = false; }
+void InputState::pointerLeft() {
+  inside_ = false;
+}
 
 void InputState::mouseButton(int button, bool down, double) {
   if (button < 0 || button >= kButtonCount) return;
@@ -45,7 +49,9 @@ void InputState::mouseButton(int button, bool down, double) {
   }
 }
 
-void InputState::wheel(int steps) { wheel_ += steps; }
+void InputState::wheel(int steps) {
+  wheel_ += steps;
+}
 
 void InputState::focus(bool gained) {
   focused_ = gained;

@@ -25,12 +25,18 @@ int scancodeForChar(char c) {
     if (const char* p = std::strchr(row.shifted, c)) return row.first + int(p - row.shifted);
   }
   switch (c) {
-    case ' ': return scan::kSpace;
-    case 27: return scan::kEsc;
-    case 13: return scan::kEnter;
-    case 8: return scan::kBackspace;
-    case 9: return scan::kTab;
-    default: return 0;
+    case ' ':
+      return scan::kSpace;
+    case 27:
+      return scan::kEsc;
+    case 13:
+      return scan::kEnter;
+    case 8:
+      return scan::kBackspace;
+    case 9:
+      return scan::kTab;
+    default:
+      return 0;
   }
 }
 

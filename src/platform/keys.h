@@ -59,7 +59,9 @@ inline std::string extendedKey(int scancode) {
 }
 
 // The close request of the window, as the key queue delivers it.
-inline std::string closeRequestKey() { return std::string{char(0xFF), 'k'}; }
+inline std::string closeRequestKey() {
+  return std::string{char(0xFF), 'k'};
+}
 
 // The set-1 scan code of the physical key that types this character on a US layout
 // (letters in either case, digits, space and the usual punctuation); 0 when there is none.

@@ -70,7 +70,9 @@ void Platform::copyPage() {
   present(pages_[visible_]);
 }
 
-Page* Platform::workPage() { return open_ ? &pages_[work_] : nullptr; }
+Page* Platform::workPage() {
+  return open_ ? &pages_[work_] : nullptr;
+}
 
 void Platform::setColour(Colour foreground, Colour background, int flags) {
   if (flags != kBackgroundOnly) foreground_ = foreground;

@@ -41,8 +41,8 @@ class Platform {
   virtual ~Platform() = default;
 
   // --- time and chance ---
-  virtual double timer() = 0;           // seconds, monotonic, never decreasing
-  virtual void sleepMs(int ms) = 0;     // zero or less returns at once
+  virtual double timer() = 0;            // seconds, monotonic, never decreasing
+  virtual void sleepMs(int ms) = 0;      // zero or less returns at once
   virtual void seedRandom(double seed);  // seeds from a timer reading
   double random();                       // uniform in [0, 1), never 1
 
@@ -79,7 +79,9 @@ class Platform {
   // --- direct access to the work page's bytes ---
   std::uint8_t* pageAddress();  // null when no screen is open
   void lock() { ++lockDepth_; }
-  void unlock() { if (lockDepth_ > 0) --lockDepth_; }
+  void unlock() {
+    if (lockDepth_ > 0) --lockDepth_;
+  }
   int lockDepth() const { return lockDepth_; }
 
   // --- input ---

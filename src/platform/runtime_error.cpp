@@ -11,10 +11,14 @@ const char* g_procedure = "";
 
 const char* errorText(int code) {
   switch (code) {
-    case kIllegalFunctionCall: return "illegal function call";
-    case kOutOfBounds: return "out of bounds array access";
-    case kNullPointer: return "null pointer access";
-    default: return "unprintable error";
+    case kIllegalFunctionCall:
+      return "illegal function call";
+    case kOutOfBounds:
+      return "out of bounds array access";
+    case kNullPointer:
+      return "null pointer access";
+    default:
+      return "unprintable error";
   }
 }
 }  // namespace
@@ -40,10 +44,16 @@ void runtimeError(int code, int line) {
   std::_Exit(code);
 }
 
-const char* currentProcedure() { return g_procedure; }
+const char* currentProcedure() {
+  return g_procedure;
+}
 
-ProcedureScope::ProcedureScope(const char* name) : caller_(g_procedure) { g_procedure = name; }
+ProcedureScope::ProcedureScope(const char* name) : caller_(g_procedure) {
+  g_procedure = name;
+}
 
-ProcedureScope::~ProcedureScope() { g_procedure = caller_; }
+ProcedureScope::~ProcedureScope() {
+  g_procedure = caller_;
+}
 
 }  // namespace wedgora
