@@ -1,0 +1,40 @@
+// The main program's parts: one game's frame loop and the title, pause and game-over screens.
+#pragma once
+
+#include <cstdint>
+
+#include "game/rules.h"
+#include "game/state.h"
+#include "game/wedgora.h"
+#include "platform/page.h"
+
+namespace wedgora {
+
+class Platform;
+
+inline constexpr Colour kRed = 0xFFFF0000;
+inline constexpr Colour kYellow = 0xFFFFFF00;
+inline constexpr Colour kBackdropGrey = 0xFF1E1E1E;
+
+// Plays one game, frame after frame, until "q" is read or the lives are gone.
+void playGame(Platform& platform, GameState& state, const GameHooks& hooks,
+              const RandomDraw& random);
+
+// One frame of play. Returns true while the game goes on.
+bool runFrame(Platform& platform, GameState& state, const GameHooks& hooks,
+              const RandomDraw& random);
+
+// Shows the backdrop, the scores and the title box with the rules; returns the box's answer,
+// 1 to start a game or 2 to quit.
+std::int32_t titleScreen(Platform& platform, GameState& state);
+
+// Covers the board with the pause message and waits for any key, which it drops.
+void pauseScreen(Platform& platform, GameState& state);
+
+// Dims the last frame, keeps the best score, and waits for Space or an Esc release.
+void gameOverScreen(Platform& platform, GameState& state);
+
+// Reads and throws away every key waiting in the queue.
+void drainKeys(Platform& platform);
+
+}  // namespace wedgora
