@@ -14,7 +14,7 @@ namespace {
 //   rows 0-2     empty
 //   rows 3-12    capitals, digits and the ascenders of b d f h k l (10 rows)
 //   rows 6-12    the lower-case letters (x-height 7); row 12 is the baseline
-//   rows 13-14   descenders of g j p q y, the tails of , ; Q and the underscore
+//   rows 13-14   descenders of g j p q y, the tails of , ; Q, the feet of brackets, the underscore
 //   row 15       empty
 //   column 7     empty: the gap that keeps neighbouring characters apart at 8 pixels a cell
 //
