@@ -208,6 +208,16 @@ void CLR(Platform& platform, std::int32_t width, std::int32_t height) {
   checkText(platform.text(toCoordinate(w - 136), toCoordinate(h - 16), kWebAddress));
 }
 
+float gaugeSpentAngle(std::int32_t countdown, std::int32_t turnFrames) {
+  // Taken from the exact difference of the frame counts: a full turn then gives exactly 0, a
+  // single black point, where the rounding of pi - pi * countdown / turnFrames could come out a
+  // hair below zero and draw a black line from the centre. Above a full turn the angle is
+  // negative, and that line is wanted.
+  if (turnFrames <= 0) return 0.0f;
+  const double spent = double(std::int64_t(turnFrames) - countdown) / turnFrames;
+  return float(kPi * spent);
+}
+
 void GAUGE(Platform& platform, std::int32_t x, std::int32_t y, std::int32_t countdown,
            std::int32_t turnFrames) {
   ProcedureScope scope("GAUGE");
@@ -217,12 +227,7 @@ void GAUGE(Platform& platform, std::int32_t x, std::int32_t y, std::int32_t coun
   setForeground(platform, kBlack);
   // Without a turn length there is no spent part to show.
   if (turnFrames <= 0) return;
-  // The spent part, pi * (1 - countdown / turnFrames), taken from the exact difference of the
-  // frame counts: a full turn then gives exactly 0, a single black point, where the rounding of
-  // pi - pi * countdown / turnFrames could come out a hair below zero and draw a black line
-  // from the centre. Above a full turn the angle is negative, and that line is wanted.
-  const double spent = double(std::int64_t(turnFrames) - countdown) / turnFrames;
-  const float e = float(kPi * spent);
+  const float e = gaugeSpentAngle(countdown, turnFrames);
   platform.circle(x, y, kGaugeRadius, 0, double(e), false);
 }
 

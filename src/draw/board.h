@@ -24,6 +24,9 @@ void CLR(Platform& platform, std::int32_t width, std::int32_t height);
 // The turn gauge: a half ring over the centre pie that shrinks as the turn runs down.
 void GAUGE(Platform& platform, std::int32_t x, std::int32_t y, std::int32_t countdown,
            std::int32_t turnFrames);
+// The gauge's spent part as an angle, pi * (1 - countdown / turnFrames) in single precision:
+// exactly 0 for a full turn, negative above one; 0 when turnFrames is not positive.
+float gaugeSpentAngle(std::int32_t countdown, std::int32_t turnFrames);
 // Halves every byte of the work page (the game-over dimming).
 void SCREENDIM(Platform& platform, std::int32_t width, std::int32_t height,
                std::int32_t bytesPerPixel);
