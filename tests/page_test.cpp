@@ -76,6 +76,15 @@ double angularDistance(double a, double b) {
   return std::min(d, kTwoPi - d);
 }
 
+TEST(Pixel, SetsOnePixelAndSkipsThoseOffThePage) {
+  EXPECT_EQ(drawn(8, 6, [](Page& p) { drawPixel(p, 7, 5, kInk); }), only(7, 5));
+  EXPECT_EQ(drawn(8, 6, [](Page& p) { drawPixel(p, 0, 0, kInk); }), only(0, 0));
+  for (const auto& q : std::vector<Pixel>{{8, 0}, {0, 6}, {-1, 0}, {INT_MIN, INT_MAX}}) {
+    const int x = q.first, y = q.second;
+    EXPECT_TRUE(drawn(8, 6, [&](Page& p) { drawPixel(p, x, y, kInk); }).empty()) << x << "," << y;
+  }
+}
+
 // --- lines ---
 
 TEST(Line, DrawsExactPixels) {
@@ -136,14 +145,15 @@ TEST(Line, ClipsToExactlyTheVisiblePixels) {
                         [&](Page& p, int s) { drawLine(p, x1 + s, y1 + s, x2 + s, y2 + s, kInk); });
   }
   // Lines along and just past each edge.
-  for (const auto& [x1, y1, x2, y2] : std::vector<std::array<int, 4>>{{-1, -5, -1, 50},
-                                                                      {0, -5, 0, 50},
-                                                                      {49, -5, 49, 50},
-                                                                      {50, -5, 50, 50},
-                                                                      {-5, 39, 60, 39},
-                                                                      {-5, 40, 60, 40},
-                                                                      {-3, -1, 60, 42},
-                                                                      {52, -2, -3, 41}}) {
+  for (const auto& q : std::vector<std::array<int, 4>>{{-1, -5, -1, 50},
+                                                       {0, -5, 0, 50},
+                                                       {49, -5, 49, 50},
+                                                       {50, -5, 50, 50},
+                                                       {-5, 39, 60, 39},
+                                                       {-5, 40, 60, 40},
+                                                       {-3, -1, 60, 42},
+                                                       {52, -2, -3, 41}}) {
+    const int x1 = q[0], y1 = q[1], x2 = q[2], y2 = q[3];
     expectClipsLikeCrop(50, 40, 20,
                         [&](Page& p, int s) { drawLine(p, x1 + s, y1 + s, x2 + s, y2 + s, kInk); });
   }
@@ -192,8 +202,9 @@ TEST(Box, IncludesBothCornersInAnyOrder) {
       if (x == 2 || x == 6 || y == 3 || y == 7) outline.insert({x, y});
     }
   }
-  for (const auto& [x1, y1, x2, y2] :
+  for (const auto& q :
        std::vector<std::array<int, 4>>{{2, 3, 6, 7}, {6, 7, 2, 3}, {2, 7, 6, 3}, {6, 3, 2, 7}}) {
+    const int x1 = q[0], y1 = q[1], x2 = q[2], y2 = q[3];
     EXPECT_EQ(drawn(10, 10, [&](Page& p) { drawBox(p, x1, y1, x2, y2, kInk, false); }), outline);
     EXPECT_EQ(drawn(10, 10, [&](Page& p) { drawBox(p, x1, y1, x2, y2, kInk, true); }), filled);
   }
@@ -204,12 +215,13 @@ TEST(Box, IncludesBothCornersInAnyOrder) {
 
 TEST(Box, ClipsAtEveryEdge) {
   for (bool filled : {false, true}) {
-    for (const auto& [x1, y1, x2, y2] : std::vector<std::array<int, 4>>{{-5, 2, 60, 10},
-                                                                        {3, -4, 9, 45},
-                                                                        {-1, -1, 50, 40},
-                                                                        {0, 0, 49, 39},
-                                                                        {45, 35, 70, 70},
-                                                                        {-9, -9, -1, 20}}) {
+    for (const auto& q : std::vector<std::array<int, 4>>{{-5, 2, 60, 10},
+                                                         {3, -4, 9, 45},
+                                                         {-1, -1, 50, 40},
+                                                         {0, 0, 49, 39},
+                                                         {45, 35, 70, 70},
+                                                         {-9, -9, -1, 20}}) {
+      const int x1 = q[0], y1 = q[1], x2 = q[2], y2 = q[3];
       expectClipsLikeCrop(50, 40, 30, [&](Page& p, int s) {
         drawBox(p, x1 + s, y1 + s, x2 + s, y2 + s, kInk, filled);
       });
@@ -258,8 +270,10 @@ TEST(Disc, IsRoundSymmetricAndSpansItsRadius) {
 }
 
 TEST(Disc, ClipsAndCopesWithAnyRadius) {
-  for (const auto& [x, y, r] : std::vector<std::array<int, 3>>{
-           {-10, 20, 15}, {25, -3, 12}, {55, 45, 20}, {25, 20, 40}, {-30, -30, 10}}) {
+  const std::vector<std::array<int, 3>> discs{
+      {-10, 20, 15}, {25, -3, 12}, {55, 45, 20}, {25, 20, 40}, {-30, -30, 10}};
+  for (const auto& q : discs) {
+    const int x = q[0], y = q[1], r = q[2];
     expectClipsLikeCrop(50, 40, 70, [&](Page& p, int s) { drawDisc(p, x + s, y + s, r, kInk); });
   }
   EXPECT_EQ(drawn(50, 40, [](Page& p) { drawDisc(p, 25, 20, INT_MAX, kInk); }).size(), 50u * 40u);
@@ -374,7 +388,8 @@ TEST(Arc, NegativeAngleAlsoDrawsALineFromTheCentre) {
   for (int r : {5, 55}) {
     for (double e : {kPi / 8, 1.0, kPi / 2, 2.5, double(float(kPi / 8))}) {
       const Pixels point = arc(r, e, e);
-      const auto [px, py] = *point.begin();
+      const Pixel at = *point.begin();
+      const int px = at.first, py = at.second;
       const Pixels expected =
           unite(drawn(140, 140, [&](Page& p) { drawLine(p, c, c, px, py, kInk); }), arc(r, 0, e));
       EXPECT_EQ(arc(r, 0, -e), expected) << "r " << r << " e " << e;
@@ -389,10 +404,14 @@ TEST(Arc, NegativeAngleAlsoDrawsALineFromTheCentre) {
 }
 
 TEST(Arc, ClipsAndCopesWithAnyRadius) {
-  for (const auto& [x, y, r] :
-       std::vector<std::array<int, 3>>{{-10, 20, 15}, {25, -3, 12}, {55, 45, 20}, {25, 20, 40}}) {
-    for (const auto& [s, e] : std::vector<std::pair<double, double>>{
-             {0, kTwoPi}, {0, kPi}, {1.0, 5.0}, {5.0, 1.0}, {0.5, -2.0}, {-3.0, -3.0}}) {
+  const std::vector<std::array<int, 3>> circles{
+      {-10, 20, 15}, {25, -3, 12}, {55, 45, 20}, {25, 20, 40}};
+  const std::vector<std::pair<double, double>> ranges{{0, kTwoPi}, {0, kPi},    {1.0, 5.0},
+                                                      {5.0, 1.0},  {0.5, -2.0}, {-3.0, -3.0}};
+  for (const auto& c : circles) {
+    const int x = c[0], y = c[1], r = c[2];
+    for (const auto& range : ranges) {
+      const double s = range.first, e = range.second;
       expectClipsLikeCrop(50, 40, 70,
                           [&](Page& p, int sh) { drawArc(p, x + sh, y + sh, r, s, e, kInk); });
     }
@@ -517,6 +536,7 @@ TEST(Text, DrawsGlyphPixelsEightApart) {
   const std::string odd("A\0\x7f\x80\xffZ", 6);
   for (const std::string& text : {all, odd, std::string("Wedgora")}) {
     const int w = int(text.size()) * 8 + 4;
+    ASSERT_FALSE(textPixels(2, 3, text, w, 20).empty());  // the font has glyphs to compare
     EXPECT_EQ(drawn(w, 20, [&](Page& p) { drawText(p, 2, 3, text, kInk); }),
               textPixels(2, 3, text, w, 20));
   }
@@ -530,8 +550,9 @@ TEST(Text, DrawsGlyphPixelsEightApart) {
 
 TEST(Text, ClipsAtEveryEdgeAndFarAway) {
   const std::string text = "Score 123 Wedgora!";
-  for (const auto& [x, y] :
+  for (const auto& q :
        std::vector<Pixel>{{-3, -5}, {-20, 10}, {30, 30}, {-1, 34}, {-144, 0}, {-150, -15}}) {
+    const int x = q.first, y = q.second;
     EXPECT_EQ(drawn(60, 40, [&](Page& p) { drawText(p, x, y, text, kInk); }),
               textPixels(x, y, text, 60, 40))
         << x << "," << y;
