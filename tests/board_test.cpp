@@ -608,12 +608,12 @@ TEST(Gauge, SpentAngleMatchesTheTurnFractionToSinglePrecision) {
   for (std::int32_t n : {1, 2, 3, 7, 30, 80, 90, 1000, 123457, INT_MAX}) {
     for (std::int64_t step = -3; step <= 103; ++step) {
       const std::int32_t countdown = std::int32_t(std::int64_t(n) * step / 100);
-      const float spec = float(pi - pi * countdown / n);
+      const float formula = float(pi - pi * countdown / n);
       const float e = gaugeSpentAngle(countdown, n);
       // Both are within one rounding of the true value, so within two of each other, plus
       // the last bits of pi that the subtraction loses near zero.
-      const double ulp = std::nextafter(std::abs(spec), INFINITY) - std::abs(spec);
-      EXPECT_LE(std::abs(double(e) - double(spec)), 2 * ulp + 1e-15) << countdown << " of " << n;
+      const double ulp = std::nextafter(std::abs(formula), INFINITY) - std::abs(formula);
+      EXPECT_LE(std::abs(double(e) - double(formula)), 2 * ulp + 1e-15) << countdown << " of " << n;
     }
   }
   EXPECT_EQ(gaugeSpentAngle(90, 80), float(-pi / 8));
