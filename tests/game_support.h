@@ -15,7 +15,7 @@
 #include "platform/keys.h"
 #include "platform/page.h"
 
-namespace wedgora::testing {
+namespace wedgora::gametest {
 
 // The headless platform with a hook on every sleep, so that a test can act while a screen
 // waits for input and copies no page.
@@ -34,12 +34,22 @@ class DrivenPlatform : public HeadlessPlatform {
   void release(const Key& key) { inject(event(ScriptEvent::Kind::kKeyUp, key)); }
   void tap(const Key& key) { press(key), release(key); }
   void closeRequest() { inject(event(ScriptEvent::Kind::kCloseRequest, Key{})); }
+  void buttonDown(int button = 0) { inject(mouse(ScriptEvent::Kind::kButtonDown, button, 0)); }
+  void buttonUp(int button = 0) { inject(mouse(ScriptEvent::Kind::kButtonUp, button, 0)); }
+  void move(int x, int y) { inject(mouse(ScriptEvent::Kind::kMove, x, y)); }
 
  private:
   static ScriptEvent event(ScriptEvent::Kind kind, const Key& key) {
     ScriptEvent e;
     e.kind = kind;
     e.key = key;
+    return e;
+  }
+  static ScriptEvent mouse(ScriptEvent::Kind kind, int x, int y) {
+    ScriptEvent e;
+    e.kind = kind;
+    e.x = x;
+    e.y = y;
     return e;
   }
 };
@@ -61,12 +71,15 @@ struct RunSetup {
   std::function<void(DrivenPlatform& platform, int copies, int sleepsSinceCopy)> whileWaiting;
   // Runs after every page copy.
   std::function<void(const Page& page, int copy)> onCopy;
-  // When the program has slept this many times without a page copy, an Esc tap is injected:
-  // it leaves the game-over screen and quits the title box, so every run ends. 0 turns it off.
+  // When the program has slept this many times without a page copy, an Esc tap is injected
+  // (and again every 100 sleeps): it leaves the game-over screen and quits the title box, so
+  // every run ends. 0 turns it off.
   int finishAfterSleeps = 20;
+  // Whether each copy records the visible page's hash (it costs a pass over the page).
+  bool hashPages = false;
 };
 
-struct Run {
+struct GameRun {
   int exitCode = -1;
   std::vector<GameState> frames;    // the state after every frame's page copy, all games
   std::vector<GameState> newGames;  // the state after each reset and setUp
@@ -83,19 +96,22 @@ struct Run {
   const GameState& frame(int f) const { return frames.at(std::size_t(f - 1)); }
 };
 
-inline Run runGame(RunSetup setup) {
+inline GameRun runGame(RunSetup setup) {
   DrivenPlatform platform(std::move(setup.script), setup.headless);
-  Run run;
+  GameRun run;
   int sleeps = 0;
   platform.onCopy = [&](const Page& page, int copy) {
-    run.copies.push_back({platform.elapsed(), sleeps, 0, platform.visibleHash()});
+    run.copies.push_back(
+        {platform.elapsed(), sleeps, 0, setup.hashPages ? platform.visibleHash() : 0});
     sleeps = 0;
     if (setup.onCopy) setup.onCopy(page, copy);
   };
   platform.onSleep = [&](int) {
     ++sleeps;
     if (setup.whileWaiting) setup.whileWaiting(platform, platform.copies(), sleeps);
-    if (setup.finishAfterSleeps > 0 && sleeps % setup.finishAfterSleeps == 0) {
+    // Spaced out, so that each tap is let go (a tap reads as held for 1/30 s) before the next.
+    const int sinceFirst = sleeps - setup.finishAfterSleeps;
+    if (setup.finishAfterSleeps > 0 && sinceFirst >= 0 && sinceFirst % 100 == 0) {
       platform.tap(Key::esc());
     }
   };
@@ -153,4 +169,4 @@ inline ::testing::AssertionResult textShownAt(const Page& page, int x, int y, st
   return ::testing::AssertionSuccess();
 }
 
-}  // namespace wedgora::testing
+}  // namespace wedgora::gametest
