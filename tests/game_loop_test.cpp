@@ -349,9 +349,9 @@ TEST(FrameLoop, ScoreLineShowsLabelsAndValues) {
   ASSERT_EQ(page.width, 640);
   constexpr Colour kRed = 0xFFFF0000;
   constexpr Colour kYellow = 0xFFFFFF00;
-  EXPECT_TRUE(textShownAt(page, 0, 0, "Score", kRed, 12));
-  EXPECT_TRUE(textShownAt(page, 576, 0, "Hi Score", kRed, 12));
-  EXPECT_TRUE(textShownAt(page, 300, 0, "Lives", kRed, 12));
+  EXPECT_TRUE(textShownAt(page, 0, 0, "Score", kRed, 0, 11));
+  EXPECT_TRUE(textShownAt(page, 576, 0, "Hi Score", kRed, 0, 11));
+  EXPECT_TRUE(textShownAt(page, 300, 0, "Lives", kRed, 0, 11));
   EXPECT_TRUE(textShownAt(page, 0, 12, "57", kYellow));
   EXPECT_TRUE(textShownAt(page, 608, 12, "1234", kYellow));
   EXPECT_TRUE(textShownAt(page, 316, 12, "3", kYellow));

@@ -140,10 +140,10 @@ inline Script startedGame() {
 
 // Whether `text` is shown at (x, y) in `colour`, whatever the glyphs look like: every glyph
 // pixel of the built-in font has that colour, and no other pixel of its cells, nor of one cell
-// on either side, has it. Only the top `rows` rows of the cells are compared (lines 12 pixels
-// apart overlap by four rows).
+// on either side, has it. Only rows firstRow..lastRow of the 16-row cells are compared: lines
+// 12 pixels apart overlap by four rows, so a line between two others is checked on rows 4..11.
 inline ::testing::AssertionResult textShownAt(const Page& page, int x, int y, std::string_view text,
-                                              Colour colour, int rows = 16) {
+                                              Colour colour, int firstRow = 0, int lastRow = 15) {
   const int n = int(text.size());
   Page mask(8 * (n + 2), 16, 0);
   drawText(mask, 8, 0, text, 0xFFFFFFFF);
@@ -152,7 +152,7 @@ inline ::testing::AssertionResult textShownAt(const Page& page, int x, int y, st
   if (glyphPixels == 0 && text.find_first_not_of(' ') != std::string_view::npos) {
     return ::testing::AssertionFailure() << "the font draws nothing for \"" << text << "\"";
   }
-  for (int my = 0; my < rows; ++my) {
+  for (int my = firstRow; my <= lastRow; ++my) {
     for (int mx = 0; mx < mask.width; ++mx) {
       const int px = x - 8 + mx;
       const int py = y + my;
