@@ -74,7 +74,7 @@ struct RunSetup {
   // When the program has slept this many times without a page copy, an Esc tap is injected
   // (and again every 100 sleeps): it leaves the game-over screen and quits the title box, so
   // every run ends. 0 turns it off.
-  int finishAfterSleeps = 20;
+  int finishAfterSleeps = 100;
   // Whether each copy records the visible page's hash (it costs a pass over the page).
   bool hashPages = false;
 };
