@@ -316,6 +316,13 @@ journey('the pointer maps to page pixels on a scaled canvas; outside it or unfoc
   await waitForPixel(page, ...rim, BLUE, 'rim once the page lost the focus');
   await page.evaluate(() => window.dispatchEvent(new FocusEvent('focus')));
   await waitForPixel(page, ...rim, YELLOW, 'rim once the page has the focus again');
+  // An element of the page losing the focus is not the window losing it.
+  await page.evaluate(() => {
+    Module.canvas.focus();
+    Module.canvas.blur();
+  });
+  await waitFrames(page, 3);
+  checkEqual(await pixel(page, ...rim), YELLOW, 'rim after the canvas, not the window, lost the focus');
 });
 
 journey('"p" pauses, the page stays alive, and a key resumes', async (page) => {

@@ -174,8 +174,10 @@ bool WebPlatform::openWindow(int width, int height) {
     emscripten_set_mouseup_callback(document, this, EM_TRUE, Callbacks::mouseUp);
     emscripten_set_mouseleave_callback(kCanvas, this, EM_TRUE, Callbacks::mouseLeave);
     emscripten_set_wheel_callback(kCanvas, this, EM_TRUE, Callbacks::wheel);
-    emscripten_set_focus_callback(window, this, EM_TRUE, Callbacks::focus);
-    emscripten_set_blur_callback(window, this, EM_TRUE, Callbacks::focus);
+    // Not in the capture phase: an element of the page losing the focus is no concern, only
+    // the window losing it.
+    emscripten_set_focus_callback(window, this, EM_FALSE, Callbacks::focus);
+    emscripten_set_blur_callback(window, this, EM_FALSE, Callbacks::focus);
     listening_ = true;
   }
   lastYield_ = now();
