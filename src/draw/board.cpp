@@ -3,6 +3,7 @@
 #include "draw/board.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstddef>
@@ -99,6 +100,29 @@ Point along(double degrees, int length) {
   return {nearest(length * std::sin(radians)), nearest(length * std::cos(radians))};
 }
 
+// The outline of one slot's wedge, from its corner point: the 61 points of its arc, one per
+// degree, and the seed of its fill. Every pie draws dozens of wedges a frame, so the sines and
+// cosines are worked out once, for slots 1..6 at entries 0..5.
+struct WedgeShape {
+  std::array<Point, 61> arc;
+  Point seed;
+};
+
+const Table<WedgeShape, 6>& wedgeShapes() {
+  static const Table<WedgeShape, 6> shapes = [] {
+    Table<WedgeShape, 6> t;
+    for (int slot = 1; slot <= 6; ++slot) {
+      // The wedge spans 60 degrees; one pixel per degree at radius 40 leaves no holes.
+      const double firstDirection = 60.0 * slot + 90;
+      WedgeShape& shape = t[slot - 1];
+      for (int i = 0; i <= 60; ++i) shape.arc[i] = along(firstDirection + i, kSegmentLength);
+      shape.seed = along(firstDirection + 30, kSeedDistance);
+    }
+    return t;
+  }();
+  return shapes;
+}
+
 void setForeground(Platform& platform, Colour colour) {
   platform.setColour(colour, 0, kForegroundOnly);
 }
@@ -130,26 +154,25 @@ void SHOWSEG(Platform& platform, std::int32_t x, std::int32_t y, std::int32_t sl
   const SegmentLook look = lookOf(code);
   setForeground(platform, look.outline);
 
-  // A slot outside 1..6 stops the program here, at the table's bounds check.
+  // A slot outside 1..6 stops the program here, at the tables' bounds checks.
   const Point corner = cornerOffsets()[slot >= 1 ? slot - 1 : -1];
+  const WedgeShape& shape = wedgeShapes()[slot - 1];
   const std::int64_t cx = std::int64_t(x) + corner.x;
   const std::int64_t cy = std::int64_t(y) + corner.y;
   auto at = [&](Point d) { return Point{toCoordinate(cx + d.x), toCoordinate(cy + d.y)}; };
 
-  // The wedge spans 60 degrees; one pixel per degree at radius 40 leaves no holes in the arc.
-  const double firstDirection = 60.0 * slot + 90;
-  for (int i = 0; i <= 60; ++i) {
-    const Point p = at(along(firstDirection + i, kSegmentLength));
+  for (const Point& d : shape.arc) {
+    const Point p = at(d);
     platform.pixel(p.x, p.y);
   }
   const Point tip = at({0, 0});
-  const Point first = at(along(firstDirection, kSegmentLength));
-  const Point last = at(along(firstDirection + 60, kSegmentLength));
+  const Point first = at(shape.arc.front());
+  const Point last = at(shape.arc.back());
   platform.line(tip.x, tip.y, first.x, first.y);
   platform.line(tip.x, tip.y, last.x, last.y);
 
   // The outline is closed and 8-connected, so a 4-way fill from the middle stays inside it.
-  const Point seed = at(along(firstDirection + 30, kSeedDistance));
+  const Point seed = at(shape.seed);
   platform.floodFill(seed.x, seed.y, look.fill, look.outline);
 }
 

@@ -212,6 +212,13 @@ void drawPixel(Page& page, int x, int y, Colour colour) {
 }
 
 void drawLine(Page& page, int x1, int y1, int x2, int y2, Colour colour) {
+  // Level and upright lines are a single run of pixels: fill them at once (the backdrop's
+  // bands are fifty of them a frame).
+  if (y1 == y2 || x1 == x2) {
+    fillClipped(page, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2),
+                colour);
+    return;
+  }
   line64(page, x1, y1, x2, y2, colour);
 }
 
@@ -275,8 +282,8 @@ void floodFill(Page& page, int x, int y, Colour fill, Colour border) {
   // The board fills dozens of small wedges a frame, so the visited marks live on between
   // fills: a pixel is visited when its mark equals this fill's generation, and the marks are
   // only wiped when the generation wraps.
-  thread_local std::vector<std::uint8_t> seen;
-  thread_local std::uint8_t generation = 0;
+  thread_local std::vector<std::uint16_t> seen;
+  thread_local std::uint16_t generation = 0;
   thread_local std::vector<std::pair<int, int>> seeds;
   const std::size_t size = std::size_t(page.width) * std::size_t(page.height);
   if (seen.size() != size) {
@@ -284,35 +291,36 @@ void floodFill(Page& page, int x, int y, Colour fill, Colour border) {
     generation = 0;
   }
   if (++generation == 0) {
-    std::fill(seen.begin(), seen.end(), std::uint8_t{0});
+    std::fill(seen.begin(), seen.end(), std::uint16_t{0});
     generation = 1;
   }
+  const std::uint16_t mark = generation;
   const int w = page.width;
+  Colour* const pixels = page.pixels.data();
+  std::uint16_t* const marks = seen.data();
   // Open: not yet visited and not the border. The fill colour is no wall, it is filled through.
-  auto open = [&](int px, int py) {
-    const std::size_t k = std::size_t(py) * w + px;
-    return seen[k] != generation && page.pixels[k] != border;
-  };
+  auto open = [&](std::size_t k) { return marks[k] != mark && pixels[k] != border; };
 
   seeds.clear();
   seeds.emplace_back(x, y);
   while (!seeds.empty()) {
     const auto [sx, sy] = seeds.back();
     seeds.pop_back();
-    if (!open(sx, sy)) continue;
+    const std::size_t row = std::size_t(sy) * w;
+    if (!open(row + sx)) continue;
     int left = sx;
     int right = sx;
-    while (left > 0 && open(left - 1, sy)) --left;
-    while (right < w - 1 && open(right + 1, sy)) ++right;
-    const std::size_t row = std::size_t(sy) * w;
-    std::fill(seen.begin() + row + left, seen.begin() + row + right + 1, generation);
-    std::fill(page.pixels.begin() + row + left, page.pixels.begin() + row + right + 1, fill);
+    while (left > 0 && open(row + left - 1)) --left;
+    while (right < w - 1 && open(row + right + 1)) ++right;
+    std::fill(marks + row + left, marks + row + right + 1, mark);
+    std::fill(pixels + row + left, pixels + row + right + 1, fill);
     // One seed for each open run in the rows above and below the span.
     for (int ny : {sy - 1, sy + 1}) {
       if (ny < 0 || ny >= page.height) continue;
+      const std::size_t next = std::size_t(ny) * w;
       bool inRun = false;
       for (int px = left; px <= right; ++px) {
-        const bool o = open(px, ny);
+        const bool o = open(next + px);
         if (o && !inRun) seeds.emplace_back(px, ny);
         inRun = o;
       }
