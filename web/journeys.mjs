@@ -197,7 +197,7 @@ journey('the title box is drawn on an opaque 640 x 480 canvas, titled as the win
 
 journey('browser keys read as the desktop key texts and hold their set-1 keys', async (page) => {
   await openGame(page);
-  // [KeyboardEvent.key, KeyboardEvent.code, text bytes in hex, scan code]
+  // [KeyboardEvent.key, KeyboardEvent.code, text bytes in hex, scan code, Ctrl held]
   const cases = [
     ['q', 'KeyQ', '71', 0x10],
     ['Q', 'KeyQ', '51', 0x10],
@@ -233,6 +233,11 @@ journey('browser keys read as the desktop key texts and hold their set-1 keys', 
     ['q', '', '71', 0x10], // a browser that names no physical key
     ['Escape', '', '1b', 0x01],
     ['Unidentified', 'Lang1', '', 0],
+    ['q', 'KeyQ', '11', 0x10, true], // Ctrl with a letter types its control code
+    ['Q', 'KeyQ', '11', 0x10, true],
+    ['z', 'KeyZ', '1a', 0x2c, true],
+    ['7', 'Digit7', '37', 0x08, true], // only letters
+    ['ArrowUp', 'ArrowUp', 'ff48', 0x48, true],
   ];
   const answers = await page.evaluate((cases) => {
     const put = (s) => {
@@ -240,17 +245,17 @@ journey('browser keys read as the desktop key texts and hold their set-1 keys', 
       Module.stringToUTF8(s, p, 64);
       return p;
     };
-    return cases.map(([key, code]) => {
+    return cases.map(([key, code, , , control]) => {
       const k = put(key);
       const c = put(code);
-      const answer = Module.UTF8ToString(Module._wedgora_key_probe(k, c));
+      const answer = Module.UTF8ToString(Module._wedgora_key_probe(k, c, control ? 1 : 0));
       Module._free(k);
       Module._free(c);
       return answer;
     });
   }, cases);
-  cases.forEach(([key, code, text, scancode], i) =>
-    checkEqual(answers[i], `${text} ${scancode}`, `key ${JSON.stringify(key)} code ${JSON.stringify(code)}`),
+  cases.forEach(([key, code, text, scancode, control], i) =>
+    checkEqual(answers[i], `${text} ${scancode}`, `${control ? 'Ctrl ' : ''}key ${JSON.stringify(key)} code ${JSON.stringify(code)}`),
   );
 });
 

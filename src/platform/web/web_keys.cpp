@@ -117,12 +117,15 @@ int scancodeForCode(std::string_view code) {
   return lookUp(kCodes, code);
 }
 
-BrowserKey browserKey(std::string_view key, std::string_view code) {
+BrowserKey browserKey(std::string_view key, std::string_view code, bool control) {
   BrowserKey result;
   result.scancode = scancodeForCode(code);
   if (key.size() == 1 && key[0] >= ' ' && key[0] <= '~') {
     // One printable character, as the layout typed it (with Shift and Caps Lock applied).
-    result.text = std::string(1, key[0]);
+    // Ctrl with a letter types its control code, as on the desktop.
+    const char c = key[0];
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    result.text = std::string(1, control && letter ? char((c | 0x20) - 'a' + 1) : c);
   } else if (key == "Escape") {
     result.text = std::string(1, char(27));
   } else if (key == "Enter") {

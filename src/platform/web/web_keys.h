@@ -16,8 +16,9 @@ struct BrowserKey {
   int scancode = 0;  // set-1 scan code of the physical key; 0 when it has none
 };
 
-// Maps a keydown's KeyboardEvent.key and KeyboardEvent.code (both as UTF-8).
-BrowserKey browserKey(std::string_view key, std::string_view code);
+// Maps a keydown's KeyboardEvent.key and KeyboardEvent.code (both as UTF-8); `control` is
+// true while Ctrl (and not AltGr) is held, which makes a letter type its control code.
+BrowserKey browserKey(std::string_view key, std::string_view code, bool control = false);
 
 // The set-1 scan code of a KeyboardEvent.code ("KeyQ" is 0x10, "Escape" 1); 0 when unknown.
 int scancodeForCode(std::string_view code);

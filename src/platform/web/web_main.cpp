@@ -9,9 +9,10 @@
 
 // What a browser key becomes, for the page's own checks of the key table: the text's bytes in
 // hexadecimal, a space, and the scan code in decimal ("71 16" for key "q", code "KeyQ").
-extern "C" EMSCRIPTEN_KEEPALIVE const char* wedgora_key_probe(const char* key, const char* code) {
+extern "C" EMSCRIPTEN_KEEPALIVE const char* wedgora_key_probe(const char* key, const char* code,
+                                                              int control) {
   static std::string answer;
-  const wedgora::BrowserKey mapped = wedgora::browserKey(key, code);
+  const wedgora::BrowserKey mapped = wedgora::browserKey(key, code, control != 0);
   static const char kDigits[] = "0123456789abcdef";
   answer.clear();
   for (unsigned char c : mapped.text) {

@@ -75,8 +75,13 @@ bool keepFromBrowser(const EmscriptenKeyboardEvent& event, const BrowserKey& key
 struct WebPlatform::Callbacks {
   static WebPlatform& self(void* user) { return *static_cast<WebPlatform*>(user); }
 
+  // Ctrl with Alt is AltGr on some systems, and AltGr types characters, not control codes.
+  static BrowserKey mapped(const EmscriptenKeyboardEvent& event) {
+    return browserKey(event.key, event.code, event.ctrlKey && !event.altKey);
+  }
+
   static EM_BOOL keyDown(int, const EmscriptenKeyboardEvent* event, void* user) {
-    const BrowserKey key = browserKey(event->key, event->code);
+    const BrowserKey key = mapped(*event);
     InputState& in = self(user).input();
     in.keyDown(key.scancode, now());
     in.queueKey(key.text);  // auto-repeat too, as the desktop queues it
@@ -84,7 +89,7 @@ struct WebPlatform::Callbacks {
   }
 
   static EM_BOOL keyUp(int, const EmscriptenKeyboardEvent* event, void* user) {
-    const BrowserKey key = browserKey(event->key, event->code);
+    const BrowserKey key = mapped(*event);
     self(user).input().keyUp(key.scancode, now());
     return keepFromBrowser(*event, key);
   }
