@@ -1,4 +1,5 @@
-// The SDL2 backend: the layer in a real desktop window.
+// The SDL2 backend: the layer in a real desktop window (resizable, HiDPI-aware, fullscreen on
+// F11 or Alt+Enter), ending the program at once on SIGINT and SIGTERM.
 #pragma once
 
 #include <memory>
@@ -13,9 +14,12 @@ class SdlPlatform : public Platform {
   ~SdlPlatform() override;
 
   double timer() override;
+  // Sleeps while window events keep being handled (a resize or an expose redraws at once).
   void sleepMs(int ms) override;
 
  protected:
+  // Fails when no display can show the window: no X11 or Wayland display is named, or SDL
+  // would only offer an invisible window.
   bool openWindow(int width, int height) override;
   void closeWindow() override;
   void present(const Page& page) override;
