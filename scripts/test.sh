@@ -15,3 +15,6 @@ ctest --preset ci -j "$jobs"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"
 ctest --preset sanitize -j "$jobs" -LE 'e2e|bench'
+
+# The web build, played in headless Chromium.
+scripts/web-test.sh
