@@ -6,6 +6,11 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/wedgora.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/example.wedgora.Wedgora.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+foreach(size 48 64 128 256)
+  install(FILES ${WEDGORA_ICON_DIR}/wedgora-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME wedgora.png)
+endforeach()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME wedgora)

@@ -3,9 +3,9 @@
 # Usage: scripts/deps.sh play|test
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config libsdl2-dev)
+packages=(g++ cmake ninja-build pkg-config libsdl2-dev libpng-dev)
 if [ "${1:-play}" = test ]; then
-  packages+=(libgtest-dev libbenchmark-dev libpng-dev xvfb xdotool imagemagick x11-utils libx11-dev valgrind)
+  packages+=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils libx11-dev valgrind)
 fi
 
 missing=()

@@ -11,4 +11,7 @@ namespace wedgora {
 // Returns false, with the reason in *error when given, if the file cannot be written.
 bool writePng(const std::string& path, const Page& page, std::string* error = nullptr);
 
+// The same with the alpha byte kept, for pictures with a transparent background (icons).
+bool writePngWithAlpha(const std::string& path, const Page& page, std::string* error = nullptr);
+
 }  // namespace wedgora

@@ -48,6 +48,9 @@ class Platform {
 
   // --- the window and its pages ---
   void setWindowTitle(std::string_view title);  // only the first 127 characters are used
+  // The window's icon, a picture with alpha, set before the screen opens; backends without a
+  // window ignore it.
+  virtual void setWindowIcon(const Page& icon) { (void)icon; }
   const std::string& windowTitle() const { return title_; }
   // Mode 18 is 640 x 480. Returns 0 on success, non-zero when the screen cannot be opened.
   int openScreen(int mode, int depth, int pages, int flags, int refresh);
