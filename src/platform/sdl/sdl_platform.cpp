@@ -108,6 +108,9 @@ struct SdlPlatform::Impl {
   bool pointerInWindow = false;
   int pointerX = 0;  // the pointer's last position, in window coordinates
   int pointerY = 0;
+  int windowedWidth = 0;  // the window's size before it went fullscreen
+  int windowedHeight = 0;
+  bool windowedMaximized = false;
 };
 
 bool SdlPlatform::Impl::open(int width, int height) {
@@ -213,8 +216,18 @@ void SdlPlatform::Impl::requeryPointer() {
 }
 
 void SdlPlatform::Impl::toggleFullscreen() {
-  const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0;
-  SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+  const Uint32 flags = SDL_GetWindowFlags(window);
+  if ((flags & SDL_WINDOW_FULLSCREEN) == 0) {
+    SDL_GetWindowSize(window, &windowedWidth, &windowedHeight);
+    windowedMaximized = (flags & SDL_WINDOW_MAXIMIZED) != 0;
+    SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    return;
+  }
+  SDL_SetWindowFullscreen(window, 0);
+  // With no window manager (a bare X server) nobody gives the window its size back and SDL
+  // goes on believing in the fullscreen size, drawing the picture off centre: set the size the
+  // window had. A window manager restores it anyway, a maximised window included.
+  if (!windowedMaximized) SDL_SetWindowSize(window, windowedWidth, windowedHeight);
 }
 
 void SdlPlatform::Impl::handleEvent(const SDL_Event& event) {
