@@ -24,7 +24,7 @@ constexpr Colour kRed = 0xFFFF0000;
 constexpr Colour kYellow = 0xFFFFFF00;
 constexpr Colour kMarker = 0xFF123456;  // the work page before the box is drawn
 
-MessageBoxSpec titleSpec() {
+MessageBoxSpec titleBoxRecord() {
   MessageBoxSpec spec;
   spec.x = 120;
   spec.y = 90;
@@ -50,7 +50,7 @@ struct Answer {
 
 // Shows the box on an open screen with this input and returns its answer. Events added at
 // afterCopy(1) come while the box waits; those at afterCopy(0) come before it is shown.
-Answer ask(Script script, const MessageBoxSpec& spec = titleSpec()) {
+Answer ask(Script script, const MessageBoxSpec& spec = titleBoxRecord()) {
   DrivenPlatform platform(std::move(script));
   platform.openScreen(18, 24, 2, 0, 0);
   platform.setWorkPage(1);
@@ -222,7 +222,7 @@ TEST(MessageBox, TheTitleBoxOnThePage) {
 }
 
 TEST(MessageBox, CentredLinesFollowTheScreenNotTheBox) {
-  MessageBoxSpec spec = titleSpec();
+  MessageBoxSpec spec = titleBoxRecord();
   spec.x = 10;
   spec.y = 40;
   spec.width = 200;
@@ -237,7 +237,7 @@ TEST(MessageBox, CentredLinesFollowTheScreenNotTheBox) {
 TEST(MessageBox, Lines17And20AreNeverDrawn) {
   Script script;
   script.afterCopy(1).type("q");
-  MessageBoxSpec spec = titleSpec();
+  MessageBoxSpec spec = titleBoxRecord();
   const Page plain = ask(script, spec).page;
   spec.lines[17] = "seventeen seventeen";
   spec.lines[20] = "twenty twenty twenty";
@@ -255,7 +255,7 @@ TEST(MessageBox, AFreshRecordIsEmpty) {
 
 TEST(MessageBoxDeathTest, AFailedTextStopsTheGameNamingMessbox) {
   HeadlessPlatform platform;  // no screen: drawing text fails
-  EXPECT_EXIT(MESSBOX(platform, titleSpec()), ::testing::ExitedWithCode(1),
+  EXPECT_EXIT(MESSBOX(platform, titleBoxRecord()), ::testing::ExitedWithCode(1),
               "Aborting due to runtime error 1 \\(illegal function call\\) at line [0-9]+ of "
               "wedgora::MESSBOX\\(\\)");
 }
