@@ -60,6 +60,27 @@ TEST(InputState, QuickClickIsSeenByEveryPollOfItsFrameThenReleased) {
   EXPECT_EQ(in.pollMouse(3.01 + kFrame + 0.001).buttons, 0);
 }
 
+TEST(InputState, AClickOffThePageIsNoPressWhenThePointerComesBack) {
+  InputState in;
+  in.pointerLeft();
+  in.mouseButton(0, true, 1.0);
+  in.mouseButton(0, false, 1.01);
+  in.pointerAt(220, 190);
+  EXPECT_EQ(in.pollMouse(1.1).buttons, 0);
+}
+
+TEST(InputState, APressOnThePageReleasedOffItStillCounts) {
+  InputState in;
+  in.pointerAt(220, 190);
+  in.mouseButton(0, true, 1.0);
+  in.pointerLeft();
+  in.mouseButton(0, false, 1.01);
+  EXPECT_EQ(in.pollMouse(1.02).buttons, -1);
+  in.pointerAt(220, 190);
+  EXPECT_EQ(in.pollMouse(1.1).buttons, 1);  // seen for one frame: the release then clicks
+  EXPECT_EQ(in.pollMouse(1.1 + kFrame + 0.001).buttons, 0);
+}
+
 TEST(InputState, ButtonsMapToBits) {
   InputState in;
   in.pointerAt(1, 2);

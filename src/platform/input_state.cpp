@@ -43,7 +43,13 @@ void InputState::pointerLeft() {
 void InputState::mouseButton(int button, bool down, double) {
   if (button < 0 || button >= kButtonCount) return;
   if (down) {
-    buttons_[button].press();
+    // A press off the page (on the letterbox, say) or while another window has the focus is
+    // not the game's: it is held, but no quick press is remembered for the game to see later.
+    if (inside_ && focused_) {
+      buttons_[button].press();
+    } else {
+      buttons_[button].down = true;
+    }
   } else {
     buttons_[button].release();
   }
