@@ -10,6 +10,7 @@
 
 #include "game/state.h"
 #include "game/tables.h"
+#include "platform/coordinates.h"
 #include "platform/platform.h"
 #include "platform/runtime_error.h"
 
@@ -84,14 +85,13 @@ const Table<Point, 6>& cornerOffsets() {
   return offsets;
 }
 
-// A page coordinate from a wider sum. Positions this far out are off the page either way, and
-// saturating keeps them off it instead of wrapping round onto it.
+// A page coordinate from a wider sum: positions this far out are off the page either way.
 int toCoordinate(std::int64_t v) {
-  return int(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
+  return saturate(v);
 }
 
 int nearest(double v) {
-  return int(std::nearbyint(v));
+  return roundHalfEven(v);
 }
 
 // The point `length` pixels from (x, y) in the direction `degrees` (0 down, 90 right, 180 up).

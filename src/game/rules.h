@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "game/state.h"
+#include "platform/coordinates.h"
 
 namespace wedgora {
 
@@ -33,11 +34,6 @@ inline constexpr std::int32_t kPowerRunning = 2;
 inline constexpr int kClearPie = 1;
 inline constexpr int kFreezePie = 4;
 inline constexpr int kDoublePie = 5;
-
-// A fractional pixel position or time to the nearest integer, halves to even.
-inline std::int32_t roundHalfEven(double value) {
-  return static_cast<std::int32_t>(std::nearbyint(value));
-}
 
 // floor(r * count) + 1: a code from 1 to count.
 std::int32_t randomCode(const RandomDraw& random, std::int32_t count);
