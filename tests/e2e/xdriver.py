@@ -15,12 +15,18 @@ TITLE = "Wedgora v1.01 (26/10/2022) - wedgora.example/1"
 
 
 class Xvfb:
-    """A private X server on a free display, 24-bit deep and larger than any window we make."""
+    """A private X server on a free display, 24-bit deep and larger than any window we make.
+
+    It never resets: a server that resets when its last client leaves refuses connections for a
+    moment after the readiness probe disconnects, and the game would fail to open its window.
+    Each journey has its own server, so nothing pressed in one can leak into the next.
+    """
 
     def __init__(self, size="1600x1200"):
         read_fd, write_fd = os.pipe()
         self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", size + "x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", size + "x24", "-nolisten", "tcp",
+             "-noreset"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         with os.fdopen(read_fd) as f:

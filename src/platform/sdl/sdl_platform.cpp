@@ -25,6 +25,9 @@ namespace {
 // though SDL's wait resumes by itself after a signal interrupts it.
 constexpr int kWakeSliceMs = 20;
 
+// Events are fetched from the window system at most this often, however often the game polls.
+constexpr std::chrono::milliseconds kPumpInterval{4};
+
 // The signal that asked the program to end, set by the handler and acted on by the main
 // thread, which alone may close the window.
 volatile std::sig_atomic_t gEndSignal = 0;
@@ -108,6 +111,7 @@ struct SdlPlatform::Impl {
   bool pointerInWindow = false;
   int pointerX = 0;  // the pointer's last position, in window coordinates
   int pointerY = 0;
+  std::chrono::steady_clock::time_point lastPump;
   int windowedWidth = 0;  // the window's size before it went fullscreen
   int windowedHeight = 0;
   bool windowedMaximized = false;
@@ -353,8 +357,17 @@ void SdlPlatform::pumpEvents() {
   Impl& d = *impl_;
   d.checkEndSignal();
   if (!d.window) return;
+  // Dialogs poll the mouse, a key and the held keys, then sleep a millisecond, over and over:
+  // asking the X server each time would cost more than the game itself. Events wait in SDL's
+  // queue meanwhile, so nothing is lost by asking at most once per interval.
+  const auto now = std::chrono::steady_clock::now();
+  if (now - d.lastPump < kPumpInterval) return;
+  d.lastPump = now;
+  SDL_PumpEvents();
   SDL_Event event;
-  while (SDL_PollEvent(&event)) d.handleEvent(event);
+  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+    d.handleEvent(event);
+  }
   d.checkEndSignal();
 }
 
@@ -368,8 +381,11 @@ void SdlPlatform::sleepMs(int ms) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) return;
     const int slice = int(std::min<std::int64_t>(left.count(), kWakeSliceMs));
-    if (!d.window) {
+    if (!d.window || left < kPumpInterval) {
+      // A nap shorter than the pump interval (a dialog's millisecond): events wait for the
+      // next poll, which comes right after.
       std::this_thread::sleep_for(std::chrono::milliseconds(slice));
+      pumpEvents();
       continue;
     }
     // Waiting for events rather than sleeping blindly: a redraw after an expose or a resize
