@@ -99,12 +99,14 @@ struct SdlPlatform::Impl {
   void mapPointer(int wx, int wy);
   void requeryPointer();
   void toggleFullscreen();
+  void applyIcon();
 
   SdlPlatform& platform;
   InputState& input;
   bool started = false;  // SDL's video is running
   SDL_Window* window = nullptr;
   SdlScreen screen;
+  Page icon;  // the window's icon, kept for every window opened
   std::array<struct sigaction, kEndSignals.size()> oldActions{};
   bool handlersInstalled = false;
   std::array<bool, SDL_NUM_SCANCODES> consumed{};  // keys the layer kept for itself
@@ -149,6 +151,7 @@ bool SdlPlatform::Impl::open(int width, int height) {
     close();
     return false;
   }
+  applyIcon();
   // Keys come from key events; text input would pop up input methods for nothing.
   SDL_StopTextInput();
 
@@ -217,6 +220,17 @@ void SdlPlatform::Impl::requeryPointer() {
     pointerInWindow = false;
     input.pointerLeft();
   }
+}
+
+void SdlPlatform::Impl::applyIcon() {
+  if (!window || icon.pixels.empty()) return;
+  // SDL copies the picture; the surface only lends it our pixels (0xAARRGGBB words).
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+      icon.pixels.data(), icon.width, icon.height, 32, icon.width * int(sizeof(Colour)),
+      SDL_PIXELFORMAT_ARGB8888);
+  if (!surface) return;
+  SDL_SetWindowIcon(window, surface);
+  SDL_FreeSurface(surface);
 }
 
 void SdlPlatform::Impl::toggleFullscreen() {
@@ -347,6 +361,11 @@ void SdlPlatform::closeWindow() {
 void SdlPlatform::present(const Page& page) {
   impl_->checkEndSignal();
   impl_->screen.present(page);
+}
+
+void SdlPlatform::setWindowIcon(const Page& icon) {
+  impl_->icon = icon;
+  impl_->applyIcon();
 }
 
 void SdlPlatform::titleChanged() {

@@ -16,6 +16,7 @@ class SdlPlatform : public Platform {
   double timer() override;
   // Sleeps while window events keep being handled (a resize or an expose redraws at once).
   void sleepMs(int ms) override;
+  void setWindowIcon(const Page& icon) override;
 
  protected:
   // Fails when no display can show the window: no X11 or Wayland display is named, or SDL
