@@ -198,8 +198,9 @@ int set1Scancode(SDL_Scancode scancode) {
 
 std::string keyText(const SDL_Keysym& key) {
   if (isExtended(key)) return extendedKey(set1Scancode(key.scancode));
+  // With Num Lock off the keypad's middle key has nothing to do.
+  if (key.scancode == SDL_SCANCODE_KP_5 && (key.mod & KMOD_NUM) == 0) return {};
   if (char c = keypadChar(key.scancode)) return std::string(1, c);
-  if (key.scancode == SDL_SCANCODE_KP_5) return {};  // the keypad's blank key, Num Lock off
 
   // The keycode is the character the active layout puts on the key, unshifted.
   const SDL_Keycode sym = key.sym;
