@@ -67,7 +67,8 @@ bool chooseVideoDrivers(std::string& drivers) {
 #endif
 }
 
-// Drivers that make windows nobody sees: a window there is no window at all.
+// Drivers that make windows nobody sees ("evdev" is the dummy one reading keyboards): a window
+// there is no window at all.
 bool isInvisibleDriver(const char* name) {
   return name == nullptr || std::strcmp(name, "offscreen") == 0 ||
          std::strcmp(name, "dummy") == 0 || std::strcmp(name, "evdev") == 0;
@@ -158,6 +159,8 @@ bool SdlPlatform::Impl::open(int width, int height) {
   gEndSignal = 0;
   struct sigaction action {};
   action.sa_handler = onEndSignal;
+  // Interrupted reads and writes of the X connection carry on; waits end within a slice.
+  action.sa_flags = SA_RESTART;
   sigemptyset(&action.sa_mask);
   for (std::size_t i = 0; i < kEndSignals.size(); ++i) {
     sigaction(kEndSignals[i], &action, &oldActions[i]);
