@@ -248,14 +248,60 @@ def journey_resized(game):
     game.key("q")
 
 
-def journey_sigterm(game):
+def ended_by(signal_number):
+    def journey(game):
+        start(game)
+        start_playing(game)
+        game.proc.send_signal(signal_number)
+        started = time.time()
+        code = game.wait_exit(timeout=1)
+        check(code == -signal_number, "signal %d gave status %r" % (signal_number, code))
+        check(time.time() - started < 1, "signal %d took over a second" % signal_number)
+    return journey
+
+
+def no_segments(picture):
+    return all(segment_in(picture, centre) == [] for centre in PIES)
+
+
+def journey_desktop_events(game):
+    """Hiding, showing, resizing and losing the focus, on every screen: the game goes on, the
+    picture comes back right, and none of it counts as a click."""
+    def disturb(redrawn, what):
+        game.hide_and_show()
+        game.wait_for(redrawn, what + " after the window came back")
+        game.focus_away()
+        time.sleep(0.2)
+        game.focus_back()
+        game.xdotool("windowsize", game.window, "800", "600")
+        time.sleep(0.2)
+        game.xdotool("windowsize", game.window, "640", "480")
+        return game.wait_for(redrawn, what + " after a resize")
+
     start(game)
+    game.xdotool("windowmove", game.window, "0", "0")
+    disturb(on_title, "the title")
     start_playing(game)
-    game.proc.send_signal(signal.SIGTERM)
-    started = time.time()
-    code = game.wait_exit(timeout=1)
-    check(code == -signal.SIGTERM, "SIGTERM gave status %r" % code)
-    check(time.time() - started < 1, "SIGTERM took over a second")
+    game.move(*PIES[0])  # resting over a pie, no button down
+    before = game.screenshot()
+    picture = disturb(on_board, "the board")
+    check(no_segments(picture), "a window event placed a segment")
+    check(picture.raw != before.raw, "the game stopped while the window was disturbed")
+    game.key("p")
+    paused = lambda p: p.pixel(320, 130) == GROUND and p.pixel(320, 420) == GROUND
+    game.wait_for(paused, "the pause box")
+    disturb(paused, "the pause box")
+    game.key("a")
+    picture = game.wait_for(on_board, "the board after the pause")
+    check(no_segments(picture), "a window event during the pause placed a segment")
+    game.key("q")
+    dimmed = lambda p: p.pixel(430, 250) == RING >> 1
+    game.wait_for(dimmed, "the game-over screen")
+    disturb(dimmed, "the game-over screen")
+    game.key("space")
+    game.wait_for(on_title, "the title after game over")
+    game.key("q")
+    check(game.wait_exit() == 0, "quit did not exit 0")
 
 
 JOURNEYS = {
@@ -266,7 +312,9 @@ JOURNEYS = {
     "game_over": journey_game_over,
     "close_button": journey_close_button,
     "resized": journey_resized,
-    "sigterm": journey_sigterm,
+    "desktop_events": journey_desktop_events,
+    "sigterm": ended_by(signal.SIGTERM),
+    "sigint": ended_by(signal.SIGINT),
 }
 
 

@@ -168,6 +168,18 @@ class Game:
             time.sleep(0.05)
         self.xdotool("click", "1")
 
+    def focus_away(self):
+        focus_nowhere(self.xvfb.display)
+
+    def focus_back(self):
+        self.xdotool("windowfocus", self.window)
+
+    def hide_and_show(self):
+        """Unmaps and maps the window again: a minimise and restore without a window manager."""
+        self.xdotool("windowunmap", self.window)
+        time.sleep(0.3)
+        self.xdotool("windowmap", self.window)
+
     def close_request(self):
         send_close_request(self.xvfb.display, int(self.window))
 
@@ -225,6 +237,29 @@ class _ClientMessage(ctypes.Structure):
 
 class _Event(ctypes.Union):
     _fields_ = [("client", _ClientMessage), ("pad", ctypes.c_long * 24)]
+
+
+def _xlib():
+    x11 = ctypes.CDLL("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XSetInputFocus.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_ulong]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    return x11
+
+
+def focus_nowhere(display_name):
+    """Takes the keyboard focus away from every window, as switching to another program does."""
+    x11 = _xlib()
+    display = x11.XOpenDisplay(display_name.encode())
+    if not display:
+        raise AssertionError("cannot open display " + display_name)
+    try:
+        x11.XSetInputFocus(display, 0, 0, 0)  # None, RevertToNone, CurrentTime
+        x11.XFlush(display)
+    finally:
+        x11.XCloseDisplay(display)
 
 
 def send_close_request(display_name, window):
