@@ -17,17 +17,16 @@ namespace {
 // replaces whatever key this frame read.
 void pressBonusButtons(Platform& platform, GameState& state) {
   const double middle = state.screenWidth / 2.0;
-  // assign(1, c) rather than = "c": GCC 12 at -O3 warns falsely about the latter here.
   if (BOX(platform, state.centreX, 50, 100, 20, "Clear [C]", state.clearState, 0) == 1) {
-    state.lastKey.assign(1, 'c');
+    state.lastKey = "c";
   }
   if (BOX(platform, roundHalfEven(middle - 120), 370, 100, 30, "Freeze [Z]", state.freezeState,
           state.freezeFrames) == 1) {
-    state.lastKey.assign(1, 'z');
+    state.lastKey = "z";
   }
   if (BOX(platform, roundHalfEven(middle + 120), 370, 100, 30, "x2 [X]", state.doubleState,
           state.doubleFrames) == 1) {
-    state.lastKey.assign(1, 'x');
+    state.lastKey = "x";
   }
 }
 

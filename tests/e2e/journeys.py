@@ -93,6 +93,9 @@ def journey_start_up(game):
     check(game.window_name() == "Wedgora v1.01 (26/10/2022) - wedgora.example/1",
           "window title is %r" % game.window_name())
     check(game.geometry()[2:] == (640, 480), "window size is %r" % (game.geometry()[2:],))
+    icon = subprocess.run(["xprop", "-id", game.window, "_NET_WM_ICON"], env=game.env,
+                          capture_output=True, text=True).stdout
+    check("Icon (64 x 64)" in icon, "the window has no 64-pixel icon: %r" % icon[:200])
     picture = game.wait_for(on_title, "the title box", label="title")
     for x in (0, 320, 639):
         for y in (30, 60, 89, 391, 450):
