@@ -68,8 +68,9 @@ int main() {
   };
   std::printf("frames %zu over %.2f s: %.3f frames per second\n", intervals.size(), span,
               double(intervals.size()) / span);
-  std::printf("frame interval ms: median %.2f, p99 %.2f, max %.2f\n", percentile(0.5) * 1e3,
-              percentile(0.99) * 1e3, sorted.back() * 1e3);
+  std::printf("frame interval ms: median %.2f, p90 %.2f, p99 %.2f, max %.2f\n",
+              percentile(0.5) * 1e3, percentile(0.9) * 1e3, percentile(0.99) * 1e3,
+              sorted.back() * 1e3);
   std::printf("wall %.2f s, exit code %d\n", wall, code);
   return code;
 }

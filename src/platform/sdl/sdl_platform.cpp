@@ -14,6 +14,9 @@
 #include <thread>
 
 #include <unistd.h>
+#if defined(__linux__)
+#include <sys/prctl.h>
+#endif
 
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_screen.h"
@@ -21,11 +24,8 @@
 namespace wedgora {
 namespace {
 
-// A sleep waits for events in slices this long, so that a signal is acted on promptly even
-// though SDL's wait resumes by itself after a signal interrupts it.
-constexpr int kWakeSliceMs = 20;
-
-// Events are fetched from the window system at most this often, however often the game polls.
+// Events are fetched from the window system at most this often, however often the game polls;
+// a sleep wakes this often to handle them (and a signal) in time.
 constexpr std::chrono::milliseconds kPumpInterval{4};
 
 // The signal that asked the program to end, set by the handler and acted on by the main
@@ -342,7 +342,13 @@ void SdlPlatform::Impl::handleWindowEvent(const SDL_WindowEvent& event) {
   }
 }
 
-SdlPlatform::SdlPlatform() : impl_(std::make_unique<Impl>(*this, input())) {}
+SdlPlatform::SdlPlatform() : impl_(std::make_unique<Impl>(*this, input())) {
+#if defined(__linux__)
+  // Linux lets a sleep end up to 50 microseconds late by default, to batch wake-ups; the frame
+  // pacing wants its sleeps to end on time.
+  prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+#endif
+}
 
 SdlPlatform::~SdlPlatform() {
   impl_->close();
@@ -399,24 +405,15 @@ void SdlPlatform::sleepMs(int ms) {
   Impl& d = *impl_;
   using Clock = std::chrono::steady_clock;
   const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(ms);
+  // Sleeps end on time (the frame pacing counts on it): naps of at most the pump interval,
+  // each to an exact deadline, with the window's events handled between them, so a redraw
+  // after an expose or a resize still comes at once, also while the game waits in a dialog.
+  // (SDL's own timed wait for events overshot by ten milliseconds now and then.)
   for (;;) {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left.count() <= 0) return;
-    const int slice = int(std::min<std::int64_t>(left.count(), kWakeSliceMs));
-    if (!d.window || left < kPumpInterval) {
-      // A nap shorter than the pump interval (a dialog's millisecond): events wait for the
-      // next poll, which comes right after.
-      std::this_thread::sleep_for(std::chrono::milliseconds(slice));
-      pumpEvents();
-      continue;
-    }
-    // Waiting for events rather than sleeping blindly: a redraw after an expose or a resize
-    // happens at once, also while the game waits in a dialog.
-    SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, slice)) {
-      d.handleEvent(event);
-      pumpEvents();
-    }
+    const Clock::time_point now = Clock::now();
+    if (now >= deadline) return;
+    std::this_thread::sleep_until(std::min(deadline, now + kPumpInterval));
+    pumpEvents();
     d.checkEndSignal();
   }
 }
