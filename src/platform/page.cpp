@@ -284,7 +284,13 @@ void floodFill(Page& page, int x, int y, Colour fill, Colour border) {
   // only wiped when the generation wraps.
   thread_local std::vector<std::uint16_t> seen;
   thread_local std::uint16_t generation = 0;
-  thread_local std::vector<std::pair<int, int>> seeds;
+  // A seed remembers the span it was found from: that span is filled already, so the row it
+  // lies on needs looking at only where the new span reaches past it.
+  struct Seed {
+    int x, y;
+    int fromY, fromLeft, fromRight;
+  };
+  thread_local std::vector<Seed> seeds;
   const std::size_t size = std::size_t(page.width) * std::size_t(page.height);
   if (seen.size() != size) {
     seen.assign(size, 0);
@@ -302,27 +308,36 @@ void floodFill(Page& page, int x, int y, Colour fill, Colour border) {
   auto open = [&](std::size_t k) { return marks[k] != mark && pixels[k] != border; };
 
   seeds.clear();
-  seeds.emplace_back(x, y);
+  seeds.push_back({x, y, -1, 0, -1});
   while (!seeds.empty()) {
-    const auto [sx, sy] = seeds.back();
+    const Seed seed = seeds.back();
     seeds.pop_back();
+    const int sy = seed.y;
     const std::size_t row = std::size_t(sy) * w;
-    if (!open(row + sx)) continue;
-    int left = sx;
-    int right = sx;
+    if (!open(row + seed.x)) continue;
+    int left = seed.x;
+    int right = seed.x;
     while (left > 0 && open(row + left - 1)) --left;
     while (right < w - 1 && open(row + right + 1)) ++right;
     std::fill(marks + row + left, marks + row + right + 1, mark);
     std::fill(pixels + row + left, pixels + row + right + 1, fill);
     // One seed for each open run in the rows above and below the span.
-    for (int ny : {sy - 1, sy + 1}) {
-      if (ny < 0 || ny >= page.height) continue;
+    auto scan = [&](int ny, int from, int to) {
       const std::size_t next = std::size_t(ny) * w;
       bool inRun = false;
-      for (int px = left; px <= right; ++px) {
+      for (int px = from; px <= to; ++px) {
         const bool o = open(next + px);
-        if (o && !inRun) seeds.emplace_back(px, ny);
+        if (o && !inRun) seeds.push_back({px, ny, sy, left, right});
         inRun = o;
+      }
+    };
+    for (int ny : {sy - 1, sy + 1}) {
+      if (ny < 0 || ny >= page.height) continue;
+      if (ny == seed.fromY) {
+        scan(ny, left, seed.fromLeft - 1);
+        scan(ny, seed.fromRight + 1, right);
+      } else {
+        scan(ny, left, right);
       }
     }
   }
