@@ -24,9 +24,24 @@
 namespace wedgora {
 namespace {
 
-// Events are fetched from the window system at most this often, however often the game polls;
-// a sleep wakes this often to handle them (and a signal) in time.
+// Events are fetched from the window system at most this often, however often the game polls.
 constexpr std::chrono::milliseconds kPumpInterval{4};
+
+// A long sleep wakes at least this often to handle the window's events and a signal.
+constexpr std::chrono::milliseconds kLongestNap{16};
+
+// Sleeps at least this long are the frame pacing's, which wants them to end on time; shorter
+// ones are a dialog's polling, which may end a little late and wake less often for it.
+constexpr int kPacedSleepMs = 15;
+
+// Linux lets a sleep end up to 50 microseconds late by default, to batch wake-ups.
+void setTimerSlack(unsigned long nanoseconds) {
+#if defined(__linux__)
+  prctl(PR_SET_TIMERSLACK, nanoseconds, 0UL, 0UL, 0UL);
+#else
+  (void)nanoseconds;
+#endif
+}
 
 // The signal that asked the program to end, set by the handler and acted on by the main
 // thread, which alone may close the window.
@@ -342,13 +357,7 @@ void SdlPlatform::Impl::handleWindowEvent(const SDL_WindowEvent& event) {
   }
 }
 
-SdlPlatform::SdlPlatform() : impl_(std::make_unique<Impl>(*this, input())) {
-#if defined(__linux__)
-  // Linux lets a sleep end up to 50 microseconds late by default, to batch wake-ups; the frame
-  // pacing wants its sleeps to end on time.
-  prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
-#endif
-}
+SdlPlatform::SdlPlatform() : impl_(std::make_unique<Impl>(*this, input())) {}
 
 SdlPlatform::~SdlPlatform() {
   impl_->close();
@@ -405,17 +414,20 @@ void SdlPlatform::sleepMs(int ms) {
   Impl& d = *impl_;
   using Clock = std::chrono::steady_clock;
   const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(ms);
-  // Sleeps end on time (the frame pacing counts on it): naps of at most the pump interval,
-  // each to an exact deadline, with the window's events handled between them, so a redraw
-  // after an expose or a resize still comes at once, also while the game waits in a dialog.
+  // Sleeps end on time (the frame pacing counts on it): naps to exact deadlines, at most
+  // kLongestNap each, with the window's events handled between them, so a redraw after an
+  // expose or a resize still comes within a frame, also while the game waits in a dialog.
   // (SDL's own timed wait for events overshot by ten milliseconds now and then.)
+  const bool paced = ms >= kPacedSleepMs;
+  if (paced) setTimerSlack(1);
   for (;;) {
     const Clock::time_point now = Clock::now();
-    if (now >= deadline) return;
-    std::this_thread::sleep_until(std::min(deadline, now + kPumpInterval));
+    if (now >= deadline) break;
+    std::this_thread::sleep_until(std::min(deadline, now + kLongestNap));
     pumpEvents();
     d.checkEndSignal();
   }
+  if (paced) setTimerSlack(50000);
 }
 
 }  // namespace wedgora
