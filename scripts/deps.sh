@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, playing and testing Wedgora need (only the missing ones).
-# Usage: scripts/deps.sh play|test
+# Usage: scripts/deps.sh play|test|web|web-test
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config libsdl2-dev libpng-dev)
-if [ "${1:-play}" = test ]; then
-  packages+=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils libx11-dev valgrind)
-fi
+case "${1:-play}" in
+  play) packages=(g++ cmake ninja-build pkg-config libsdl2-dev libpng-dev) ;;
+  test)
+    packages=(g++ cmake ninja-build pkg-config libsdl2-dev libpng-dev libgtest-dev
+              libbenchmark-dev xvfb xdotool imagemagick x11-utils libx11-dev valgrind)
+    ;;
+  web) packages=(emscripten cmake ninja-build) ;;
+  web-test) packages=(emscripten chromium cmake ninja-build) ;;
+  *) echo "usage: scripts/deps.sh play|test|web|web-test" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
