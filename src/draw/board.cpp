@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "draw/palette.h"
 #include "game/state.h"
 #include "game/tables.h"
 #include "platform/coordinates.h"
@@ -18,18 +19,18 @@ namespace wedgora {
 
 namespace {
 
+using palette::kBackdropGrey;
+using palette::kBlack;
+using palette::kGreen;
+using palette::kYellow;
 constexpr double kPi = 3.141592653589793;
 constexpr double kFullTurn = 2 * kPi;
 
-constexpr Colour kRimBlue = 0xFF0000FF;
-constexpr Colour kRimYellow = 0xFFFFFF00;
+constexpr Colour kRimBlue = palette::kBlue;
+constexpr Colour kRimYellow = palette::kYellow;
 constexpr Colour kBody = 0xFF141414;
 
-constexpr Colour kBackdropGrey = 0xFF1E1E1E;
 constexpr Colour kRingBlue = 0xFF000064;
-constexpr Colour kYellow = 0xFFFFFF00;
-constexpr Colour kGreen = 0xFF00FF00;
-constexpr Colour kBlack = 0xFF000000;
 
 constexpr int kSegmentLength = 40;  // corner point to arc
 constexpr int kSeedDistance = 20;   // corner point to the fill seed, along the wedge's middle

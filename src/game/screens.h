@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "draw/palette.h"
 #include "game/rules.h"
 #include "game/state.h"
 #include "game/wedgora.h"
@@ -12,9 +13,9 @@ namespace wedgora {
 
 class Platform;
 
-inline constexpr Colour kRed = 0xFFFF0000;
-inline constexpr Colour kYellow = 0xFFFFFF00;
-inline constexpr Colour kBackdropGrey = 0xFF1E1E1E;
+using palette::kBackdropGrey;
+using palette::kRed;
+using palette::kYellow;
 
 // Plays one game, frame after frame, until "q" is read or the lives are gone.
 void playGame(Platform& platform, GameState& state, const GameHooks& hooks,

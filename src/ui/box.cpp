@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "draw/palette.h"
 #include "platform/coordinates.h"
 #include "platform/platform.h"
 #include "platform/runtime_error.h"
@@ -11,11 +12,11 @@ namespace wedgora {
 
 namespace {
 
-constexpr Colour kBlue = 0xFF0000FF;
-constexpr Colour kGreen = 0xFF00FF00;
-constexpr Colour kYellow = 0xFFFFFF00;
-constexpr Colour kBlack = 0xFF000000;
-constexpr Colour kWhite = 0xFFFFFFFF;
+using palette::kBlack;
+using palette::kBlue;
+using palette::kGreen;
+using palette::kWhite;
+using palette::kYellow;
 
 constexpr std::int32_t kAvailable = 1;
 constexpr std::int32_t kRunning = 2;

@@ -1,6 +1,7 @@
 // The modal message box: drawn once over the work page, then answered by a key or a click.
 #include "ui/messbox.h"
 
+#include "draw/palette.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
 #include "platform/runtime_error.h"
@@ -9,11 +10,11 @@ namespace wedgora {
 
 namespace {
 
-constexpr Colour kBandGrey = 0xFF1E1E1E;
-constexpr Colour kBlue = 0xFF0000FF;
-constexpr Colour kBlack = 0xFF000000;
-constexpr Colour kRed = 0xFFFF0000;
-constexpr Colour kYellow = 0xFFFFFF00;
+using palette::kBackdropGrey;
+using palette::kBlack;
+using palette::kBlue;
+using palette::kRed;
+using palette::kYellow;
 
 constexpr std::int32_t kStart = 1;
 constexpr std::int32_t kQuit = 2;
@@ -27,7 +28,7 @@ void drawCentred(Platform& platform, std::int32_t row, const std::string& text) 
 
 void drawBox(Platform& platform, const MessageBoxSpec& spec) {
   // The band spans the screen's width and leaves the top 30 rows (the scores) in view.
-  platform.setColour(kBandGrey, 0, kForegroundOnly);
+  platform.setColour(kBackdropGrey, 0, kForegroundOnly);
   platform.box(0, 30, 640, 450, true);
   platform.setColour(kBlue, 0, kForegroundOnly);
   platform.box(spec.x, spec.y, spec.x + spec.width, spec.y + spec.height, true);
