@@ -332,6 +332,27 @@ def unused_display():
     return ":%d" % number
 
 
+def under_valgrind(binary, artefacts):
+    """From start-up to "q" on the title box with no definite leak (libdbus's, inside SDL, aside)."""
+    xvfb = Xvfb()
+    supp = os.path.join(os.path.dirname(os.path.abspath(__file__)), "valgrind.supp")
+    game = Game(binary, xvfb, artefacts, "valgrind",
+                wrapper=("valgrind", "--leak-check=full", "--errors-for-leak-kinds=definite",
+                         "--error-exitcode=9", "--suppressions=" + supp))
+    try:
+        game.find_window(timeout=60)
+        game.wait_for(on_title, "the title under valgrind", timeout=60)
+        game.key("q")
+        code = game.wait_exit(timeout=60)
+        report = game.stderr_text().decode(errors="replace")
+        check(code == 0, "valgrind found errors or a leak (status %d):\n%s" % (code, report[-3000:]))
+        check("definitely lost: 0 bytes" in report or "All heap blocks were freed" in report,
+              "no clean leak summary:\n" + report[-3000:])
+    finally:
+        game.stop()
+        xvfb.stop()
+
+
 def no_display(binary, artefacts):
     # XDG_RUNTIME_DIR is unset too: were SDL to probe for Wayland, libwayland would complain
     # on stderr, which must carry the report alone.
@@ -360,7 +381,7 @@ def main():
     parser.add_argument("--docs")
     parser.add_argument("--list", action="store_true")
     args = parser.parse_args()
-    names = list(JOURNEYS) + ["no_display"]
+    names = list(JOURNEYS) + ["no_display", "valgrind"]
     if args.list:
         print("\n".join(names))
         return 0
@@ -375,6 +396,8 @@ def main():
         try:
             if name == "no_display":
                 no_display(binary, folder)
+            elif name == "valgrind":
+                under_valgrind(binary, folder)
             else:
                 xvfb = Xvfb()
                 game = Game(binary, xvfb, folder, name)

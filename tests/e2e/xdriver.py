@@ -60,7 +60,7 @@ class Xvfb:
 class Game:
     """One run of the wedgora binary on a display, with the window found by its title."""
 
-    def __init__(self, binary, xvfb, artefacts, name):
+    def __init__(self, binary, xvfb, artefacts, name, wrapper=()):
         self.xvfb = xvfb
         self.env = xvfb.env
         self.artefacts = artefacts
@@ -68,7 +68,7 @@ class Game:
         self.stderr_path = os.path.join(artefacts, name + ".stderr")
         self.stderr = open(self.stderr_path, "wb")
         self.started = time.time()
-        self.proc = subprocess.Popen([binary], env=self.env, stdin=subprocess.DEVNULL,
+        self.proc = subprocess.Popen([*wrapper, binary], env=self.env, stdin=subprocess.DEVNULL,
                                      stdout=subprocess.DEVNULL, stderr=self.stderr)
         self.held_keys = set()
         self.held_buttons = set()
