@@ -7,7 +7,7 @@ case "${1:-play}" in
   play) packages=(g++ cmake ninja-build pkg-config libsdl2-dev libpng-dev) ;;
   test)
     packages=(g++ cmake ninja-build pkg-config libsdl2-dev libpng-dev libgtest-dev
-              libbenchmark-dev xvfb xdotool imagemagick x11-utils libx11-dev valgrind)
+              libbenchmark-dev clang-format xvfb xdotool imagemagick x11-utils libx11-dev valgrind)
     ;;
   web) packages=(emscripten cmake ninja-build) ;;
   web-test) packages=(emscripten chromium cmake ninja-build) ;;
