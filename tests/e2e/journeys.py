@@ -211,6 +211,19 @@ def journey_game_over(game):
     check(game.wait_exit() == 0, "quit did not exit 0")
 
 
+def journey_keys_on_the_title(game):
+    """Arrow, navigation and function keys reach the title box as extended keys and never quit
+    it; a capital Q does."""
+    start(game)
+    game.key("Left", "Right", "Up", "Down", "Home", "End", "Prior", "Next", "Insert", "Delete",
+             "F1", "F10", "Return", "Tab", "BackSpace", "a")
+    time.sleep(0.5)
+    check(game.proc.poll() is None, "an extended key quit the title box")
+    check(on_title(game.screenshot()), "the title box went away")
+    game.key("shift+q")
+    check(game.wait_exit() == 0, "Q did not quit with 0")
+
+
 def journey_close_button(game):
     start(game)
     start_playing(game)
@@ -313,6 +326,7 @@ JOURNEYS = {
     "hover": journey_hover,
     "pause": journey_pause,
     "game_over": journey_game_over,
+    "keys_on_the_title": journey_keys_on_the_title,
     "close_button": journey_close_button,
     "resized": journey_resized,
     "desktop_events": journey_desktop_events,
