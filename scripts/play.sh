@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh play
-cmake --preset release >/dev/null
-cmake --build --preset release
-exec build/release/wedgora
+cmake --preset play >/dev/null
+cmake --build --preset play
+exec build/play/wedgora
