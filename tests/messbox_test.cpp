@@ -25,20 +25,20 @@ constexpr Colour kYellow = 0xFFFFFF00;
 constexpr Colour kMarker = 0xFF123456;  // the work page before the box is drawn
 
 MessageBoxSpec titleBoxRecord() {
-  MessageBoxSpec spec;
-  spec.x = 120;
-  spec.y = 90;
-  spec.width = 400;
-  spec.height = 300;
-  spec.lines[0] = "Wedgora";
-  spec.lines[1] = "v1.01 (26/10/2022)";
-  spec.lines[2] = "The aim of this game is to fill the pies with ";
-  spec.lines[4] = "a pie is completed it is then cleared.";
-  spec.lines[13] = "* x2 - Double points for 25 second [X]";
-  spec.lines[16] = "Last body line";
-  spec.lines[18] = "Press Space or Click to start";
-  spec.lines[19] = "Press Q to Exit";
-  return spec;
+  MessageBoxSpec record;
+  record.x = 120;
+  record.y = 90;
+  record.width = 400;
+  record.height = 300;
+  record.lines[0] = "Wedgora";
+  record.lines[1] = "v1.01 (26/10/2022)";
+  record.lines[2] = "The aim of this game is to fill the pies with ";
+  record.lines[4] = "a pie is completed it is then cleared.";
+  record.lines[13] = "* x2 - Double points for 25 second [X]";
+  record.lines[16] = "Last body line";
+  record.lines[18] = "Press Space or Click to start";
+  record.lines[19] = "Press Q to Exit";
+  return record;
 }
 
 struct Answer {
@@ -50,7 +50,7 @@ struct Answer {
 
 // Shows the box on an open screen with this input and returns its answer. Events added at
 // afterCopy(1) come while the box waits; those at afterCopy(0) come before it is shown.
-Answer ask(Script script, const MessageBoxSpec& spec = titleBoxRecord()) {
+Answer ask(Script script, const MessageBoxSpec& record = titleBoxRecord()) {
   DrivenPlatform platform(std::move(script));
   platform.openScreen(18, 24, 2, 0, 0);
   platform.setWorkPage(1);
@@ -58,7 +58,7 @@ Answer ask(Script script, const MessageBoxSpec& spec = titleBoxRecord()) {
   platform.setColour(kMarker, kMarker, kBothColours);
   platform.clear();
   Answer answer;
-  answer.value = MESSBOX(platform, spec);
+  answer.value = MESSBOX(platform, record);
   answer.elapsed = platform.elapsed();
   answer.copies = platform.copies();
   answer.page = platform.page(0);
@@ -222,13 +222,13 @@ TEST(MessageBox, TheTitleBoxOnThePage) {
 }
 
 TEST(MessageBox, CentredLinesFollowTheScreenNotTheBox) {
-  MessageBoxSpec spec = titleBoxRecord();
-  spec.x = 10;
-  spec.y = 40;
-  spec.width = 200;
+  MessageBoxSpec record = titleBoxRecord();
+  record.x = 10;
+  record.y = 40;
+  record.width = 200;
   Script script;
   script.afterCopy(1).type("q");
-  const Page page = ask(script, spec).page;
+  const Page page = ask(script, record).page;
   EXPECT_TRUE(textShownAt(page, 292, 46, "Wedgora", kRed, 0, 11));
   EXPECT_TRUE(
       textShownAt(page, 20, 82, "The aim of this game is to fill the pies with ", kYellow, 4, 11));
@@ -237,20 +237,20 @@ TEST(MessageBox, CentredLinesFollowTheScreenNotTheBox) {
 TEST(MessageBox, Lines17And20AreNeverDrawn) {
   Script script;
   script.afterCopy(1).type("q");
-  MessageBoxSpec spec = titleBoxRecord();
-  const Page plain = ask(script, spec).page;
-  spec.lines[17] = "seventeen seventeen";
-  spec.lines[20] = "twenty twenty twenty";
-  EXPECT_TRUE(ask(script, spec).page.pixels == plain.pixels);
+  MessageBoxSpec record = titleBoxRecord();
+  const Page plain = ask(script, record).page;
+  record.lines[17] = "seventeen seventeen";
+  record.lines[20] = "twenty twenty twenty";
+  EXPECT_TRUE(ask(script, record).page.pixels == plain.pixels);
 }
 
 TEST(MessageBox, AFreshRecordIsEmpty) {
-  const MessageBoxSpec spec;
-  EXPECT_EQ(spec.x, 0);
-  EXPECT_EQ(spec.y, 0);
-  EXPECT_EQ(spec.width, 0);
-  EXPECT_EQ(spec.height, 0);
-  for (const std::string& line : spec.lines) EXPECT_TRUE(line.empty());
+  const MessageBoxSpec record;
+  EXPECT_EQ(record.x, 0);
+  EXPECT_EQ(record.y, 0);
+  EXPECT_EQ(record.width, 0);
+  EXPECT_EQ(record.height, 0);
+  for (const std::string& line : record.lines) EXPECT_TRUE(line.empty());
 }
 
 TEST(MessageBoxDeathTest, AFailedTextStopsTheGameNamingMessbox) {

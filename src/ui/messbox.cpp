@@ -26,35 +26,35 @@ void drawCentred(Platform& platform, std::int32_t row, const std::string& text) 
   checkText(platform.text(kScreenMiddle - 4 * std::int32_t(text.size()), row, text));
 }
 
-void drawBox(Platform& platform, const MessageBoxSpec& spec) {
+void drawBox(Platform& platform, const MessageBoxSpec& box) {
   // The band spans the screen's width and leaves the top 30 rows (the scores) in view.
   platform.setColour(kBackdropGrey, 0, kForegroundOnly);
   platform.box(0, 30, 640, 450, true);
   platform.setColour(kBlue, 0, kForegroundOnly);
-  platform.box(spec.x, spec.y, spec.x + spec.width, spec.y + spec.height, true);
+  platform.box(box.x, box.y, box.x + box.width, box.y + box.height, true);
   platform.setColour(kBlack, 0, kForegroundOnly);
-  platform.box(spec.x + 3, spec.y + 3, spec.x + spec.width - 3, spec.y + spec.height - 3, true);
+  platform.box(box.x + 3, box.y + 3, box.x + box.width - 3, box.y + box.height - 3, true);
 
   // Lines follow each other at 12 pixels from the text origin; 17 and 20 are never drawn.
-  const std::int32_t top = spec.y + 6;
+  const std::int32_t top = box.y + 6;
   platform.setColour(kRed, 0, kForegroundOnly);
-  drawCentred(platform, top, spec.lines[0]);
-  drawCentred(platform, top + 12, spec.lines[1]);
-  drawCentred(platform, top + 216, spec.lines[18]);
-  drawCentred(platform, top + 228, spec.lines[19]);
+  drawCentred(platform, top, box.lines[0]);
+  drawCentred(platform, top + 12, box.lines[1]);
+  drawCentred(platform, top + 216, box.lines[18]);
+  drawCentred(platform, top + 228, box.lines[19]);
   platform.setColour(kYellow, 0, kForegroundOnly);
   for (std::size_t i = 2; i <= 16; ++i) {
-    const std::string& line = spec.lines[i];
+    const std::string& line = box.lines[i];
     if (line.empty()) continue;
-    checkText(platform.text(spec.x + 10, top + 12 * (std::int32_t(i) + 1), line));
+    checkText(platform.text(box.x + 10, top + 12 * (std::int32_t(i) + 1), line));
   }
 }
 
 }  // namespace
 
-std::int32_t MESSBOX(Platform& platform, const MessageBoxSpec& spec) {
+std::int32_t MESSBOX(Platform& platform, const MessageBoxSpec& box) {
   ProcedureScope scope("MESSBOX");
-  drawBox(platform, spec);
+  drawBox(platform, box);
 
   // Keys typed before the box came up do not answer it; a button or Esc already held does,
   // when it is let go.

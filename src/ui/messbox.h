@@ -20,6 +20,6 @@ struct MessageBoxSpec {
 };
 
 // Draws the box over the work page, shows it, and waits for an answer: 1 start, 2 quit.
-std::int32_t MESSBOX(Platform& platform, const MessageBoxSpec& spec);
+std::int32_t MESSBOX(Platform& platform, const MessageBoxSpec& box);
 
 }  // namespace wedgora
