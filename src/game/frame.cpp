@@ -30,24 +30,6 @@ void pressBonusButtons(Platform& platform, GameState& state) {
   }
 }
 
-// Step 17: labels in red along the top edge, values in yellow under them; the best score ends
-// at the right edge and the lives are centred under the middle column.
-void drawScoreLine(Platform& platform, const GameState& state) {
-  const double middle = state.screenWidth / 2.0;
-  platform.setColour(kRed, 0, kForegroundOnly);
-  checkText(platform.text(0, 0, "Score"));
-  checkText(platform.text(state.screenWidth - 64, 0, "Hi Score"));
-  checkText(platform.text(roundHalfEven(middle - 20), 0, "Lives"));
-
-  platform.setColour(kYellow, 0, kForegroundOnly);
-  const std::string score = std::to_string(state.score);
-  const std::string hiScore = std::to_string(state.hiScore);
-  const std::string lives = std::to_string(state.lives);
-  checkText(platform.text(0, 12, score));
-  checkText(platform.text(state.screenWidth - 8 * int(hiScore.size()), 12, hiScore));
-  checkText(platform.text(roundHalfEven(middle - 4.0 * double(lives.size())), 12, lives));
-}
-
 // Step 19: Esc ends the game when it is let go, not when it goes down.
 void watchEsc(Platform& platform, GameState& state) {
   if (platform.keyHeld(scan::kEsc)) state.escHeld = true;
@@ -97,7 +79,7 @@ bool runFrame(Platform& platform, GameState& state, const GameHooks& hooks,
   runBonusTimers(state);
 
   GAUGE(platform, state.centreX, kCentreY, state.countdown, state.turnFrames);
-  drawScoreLine(platform, state);
+  drawScoreLine(platform, state, ShowLives::kYes);
 
   if (state.lastKey == "p" || state.lastKey == " ") pauseScreen(platform, state);
   watchEsc(platform, state);

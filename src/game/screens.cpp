@@ -61,6 +61,25 @@ void fillTitleBox(GameState& state) {
 
 }  // namespace
 
+void drawScoreLine(Platform& platform, const GameState& state, ShowLives showLives) {
+  const double middle = state.screenWidth / 2.0;
+  const bool lives = showLives == ShowLives::kYes;
+  platform.setColour(kRed, 0, kForegroundOnly);
+  checkText(platform.text(0, 0, "Score"));
+  checkText(platform.text(state.screenWidth - 64, 0, "Hi Score"));
+  if (lives) checkText(platform.text(roundHalfEven(middle - 20), 0, "Lives"));
+
+  platform.setColour(kYellow, 0, kForegroundOnly);
+  const std::string score = std::to_string(state.score);
+  const std::string hiScore = std::to_string(state.hiScore);
+  checkText(platform.text(0, 12, score));
+  checkText(platform.text(state.screenWidth - 8 * int(hiScore.size()), 12, hiScore));
+  if (lives) {
+    const std::string count = std::to_string(state.lives);
+    checkText(platform.text(roundHalfEven(middle - 4.0 * double(count.size())), 12, count));
+  }
+}
+
 void drainKeys(Platform& platform) {
   while (!platform.readKey().empty()) {
   }
@@ -70,14 +89,7 @@ std::int32_t titleScreen(Platform& platform, GameState& state) {
   CLR(platform, state.screenWidth, state.screenHeight);
 
   // The scores as during play, without the lives: after a game, that game's score and the best.
-  platform.setColour(kRed, 0, kForegroundOnly);
-  checkText(platform.text(0, 0, "Score"));
-  checkText(platform.text(state.screenWidth - 64, 0, "Hi Score"));
-  platform.setColour(kYellow, 0, kForegroundOnly);
-  const std::string score = std::to_string(state.score);
-  const std::string hiScore = std::to_string(state.hiScore);
-  checkText(platform.text(0, 12, score));
-  checkText(platform.text(state.screenWidth - 8 * int(hiScore.size()), 12, hiScore));
+  drawScoreLine(platform, state, ShowLives::kNo);
 
   fillTitleBox(state);
   return MESSBOX(platform, state.titleBox);

@@ -25,6 +25,11 @@ void playGame(Platform& platform, GameState& state, const GameHooks& hooks,
 bool runFrame(Platform& platform, GameState& state, const GameHooks& hooks,
               const RandomDraw& random);
 
+// The score line along the top edge: labels in red, values in yellow under them, the best score
+// ending at the right edge and, during play, the lives centred under the middle column.
+enum class ShowLives { kNo, kYes };
+void drawScoreLine(Platform& platform, const GameState& state, ShowLives showLives);
+
 // Shows the backdrop, the scores and the title box with the rules; returns the box's answer,
 // 1 to start a game or 2 to quit.
 std::int32_t titleScreen(Platform& platform, GameState& state);
